@@ -1,0 +1,30 @@
+# Everything an operator or CI needs, from a fresh machine.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+DEMO ?= $(CURDIR)/demo-data
+CMAKE_FLAGS ?=
+
+.PHONY: all setup configure build test run bench clean
+
+all: build
+
+setup:
+	@scripts/setup
+
+configure: setup
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+run: build
+	@scripts/demo "$(BUILD)" "$(DEMO)"
+
+bench: build
+	@scripts/bench "$(BUILD)"
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace db {
+
+// An ADO connection string parsed into keyword=value pairs. Keywords are matched without
+// regard to letter case and without their surrounding blanks; values are kept byte for byte.
+// A value may be quoted with " or ' to hold a ';'.
+class ConnectionString {
+ public:
+  struct Pair {
+    std::string keyword;  // as written, surrounding blanks removed
+    std::string value;    // byte for byte (quotes removed when quoted)
+  };
+
+  ConnectionString() = default;
+  static ConnectionString parse(std::string_view text);
+
+  // The value of the last occurrence of `keyword`, if any.
+  std::optional<std::string> get(std::string_view keyword) const;
+  std::string getOr(std::string_view keyword, std::string fallback) const;
+  bool has(std::string_view keyword) const { return get(keyword).has_value(); }
+
+  const std::vector<Pair>& pairs() const { return pairs_; }
+
+ private:
+  std::vector<Pair> pairs_;
+};
+
+// Which kind of database a connection string addresses.
+enum class ProviderKind {
+  SqlServer,  // SQLOLEDB (or no provider named: the connection's preset provider)
+  Jet,        // Microsoft.Jet.OLEDB.4.0: an Access file
+  Other,      // a provider this program does not know
+};
+
+ProviderKind providerKind(const ConnectionString& cs);
+
+// ASCII-only case-insensitive comparison (A-Z folded to a-z, everything else compared as is).
+bool equalsAsciiNoCase(std::string_view a, std::string_view b);
+std::string asciiLower(std::string_view text);
+
+}  // namespace db

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "db/Connection.h"
+
+namespace db::embedded {
+
+class Session;  // the engine's per-connection state (engine internals)
+
+// A connection to the embedded engine: a file-backed stand-in for a SQL Server instance
+// whose catalogs are files in `dataDir` ("Initial Catalog=X" opens the catalog X; "master"
+// always exists), and for an Access file named by a Jet connection string's Data Source.
+class EmbeddedConnection : public Connection {
+ public:
+  EmbeddedConnection(std::filesystem::path dataDir, std::string role = "main");
+  ~EmbeddedConnection() override;
+
+  const std::filesystem::path& dataDir() const { return dataDir_; }
+
+ protected:
+  void doOpen(const std::string& connectionString) override;
+  void doClose() override;
+  bool doIsOpen() const override;
+  void doExecute(const std::string& text) override;
+  std::vector<std::string> doTableNames() override;
+  std::vector<std::string> doColumnNames(const std::string& table) override;
+  Rows doQuery(const std::string& batch, const Params& params, QueryMode mode) override;
+
+ private:
+  std::filesystem::path dataDir_;
+  std::unique_ptr<Session> session_;
+};
+
+}  // namespace db::embedded

@@ -1,0 +1,22 @@
+#include "support/TempDir.h"
+
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+#include <cstdlib>
+
+namespace testsupport {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "morav-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+}  // namespace testsupport
