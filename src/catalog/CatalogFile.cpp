@@ -1,0 +1,119 @@
+#include "catalog/CatalogFile.h"
+
+#include <optional>
+#include <utility>
+
+namespace catalog {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+class Parser {
+ public:
+  explicit Parser(std::string_view fileName) : fileName_(fileName) {}
+
+  std::vector<schema::CatalogEntry> parse(std::string_view text) {
+    size_t pos = 0;
+    while (pos <= text.size()) {
+      const size_t end = std::min(text.find('\n', pos), text.size());
+      ++line_;
+      directive(trim(text.substr(pos, end - pos)));
+      pos = end + 1;
+    }
+    finish();
+    return std::move(entries_);
+  }
+
+ private:
+  [[noreturn]] void fail(const std::string& what) const {
+    throw CatalogFileError(std::string(fileName_) + ":" + std::to_string(line_) + ": " + what);
+  }
+
+  schema::CatalogEntry& current() {
+    if (!current_) fail("a step line must come first");
+    return *current_;
+  }
+
+  std::pair<std::string, std::string> nameAndType(std::string_view rest) {
+    const size_t bar = rest.find('|');
+    if (bar == std::string_view::npos) fail("expected NAME | TYPE");
+    std::string name(trim(rest.substr(0, bar)));
+    std::string type(trim(rest.substr(bar + 1)));
+    if (name.empty()) fail("empty name");
+    return {std::move(name), std::move(type)};
+  }
+
+  void directive(std::string_view line) {
+    if (line.empty() || line.front() == '#') return;
+    const size_t blank = line.find(' ');
+    const std::string_view word = line.substr(0, blank);
+    const std::string_view rest = blank == std::string_view::npos ? std::string_view{} : trim(line.substr(blank + 1));
+
+    if (word == "defaults") {
+      if (rest == "extra-tick") defaultExtraTick_ = true;
+      else if (rest == "no-extra-tick") defaultExtraTick_ = false;
+      else fail("unknown default '" + std::string(rest) + "'");
+    } else if (word == "step") {
+      finish();
+      if (rest.empty()) fail("step without a name");
+      current_.emplace();
+      current_->step = std::string(rest);
+      current_->table = current_->step;
+      current_->extraTick = defaultExtraTick_;
+    } else if (word == "table") {
+      if (rest.empty()) fail("table without a name");
+      current().table = std::string(rest);
+    } else if (word == "key") {
+      if (sawKey_) fail("second key line");
+      sawKey_ = true;
+      if (!rest.empty()) {
+        auto [name, type] = nameAndType(rest);
+        current().keyColumn = std::move(name);
+        current().keyType = std::move(type);
+      }
+    } else if (word == "column" || word == "alter") {
+      auto [name, type] = nameAndType(rest);
+      current().columns.push_back({std::move(name), std::move(type),
+                                   word == "alter" ? schema::ColumnEntry::Action::Alter
+                                                   : schema::ColumnEntry::Action::Ensure});
+    } else if (word == "gauge") {
+      if (rest == "after-columns") current().gaugeSetup = schema::CatalogEntry::GaugeSetup::AfterColumns;
+      else if (rest == "none") current().gaugeSetup = schema::CatalogEntry::GaugeSetup::None;
+      else fail("unknown gauge placement '" + std::string(rest) + "'");
+    } else if (word == "extra-tick") {
+      current().extraTick = true;
+    } else if (word == "no-extra-tick") {
+      current().extraTick = false;
+    } else {
+      fail("unknown directive '" + std::string(word) + "'");
+    }
+  }
+
+  void finish() {
+    if (!current_) return;
+    if (!sawKey_) fail("step " + current_->step + " has no key line");
+    entries_.push_back(std::move(*current_));
+    current_.reset();
+    sawKey_ = false;
+  }
+
+  std::string_view fileName_;
+  int line_ = 0;
+  bool defaultExtraTick_ = false;
+  bool sawKey_ = false;
+  std::optional<schema::CatalogEntry> current_;
+  std::vector<schema::CatalogEntry> entries_;
+};
+
+}  // namespace
+
+std::vector<schema::CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName) {
+  return Parser(fileName).parse(text);
+}
+
+}  // namespace catalog

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "schema/CatalogEntry.h"
+
+namespace catalog {
+
+// A fault in a catalog data file, with the file name and line number.
+class CatalogFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Parses a table catalog file. One directive per line; '#' starts a comment line;
+// blank lines are ignored. Names and types are separated by "|"; blanks around a name
+// or a type carry no meaning and are trimmed, inner blanks are kept.
+//
+//   defaults extra-tick        every following step makes the extra step-gauge tick
+//   defaults no-extra-tick     (the default) they do not
+//   step NAME                  starts an entry; its table is NAME unless a table line follows
+//   table NAME                 the table the step works on
+//   key NAME | TYPE            the created-with pair; a bare "key" means no key column
+//   column NAME | TYPE         a column ensured (added when missing)
+//   alter NAME | TYPE          a column altered when present, in its place in the list
+//   gauge after-columns|none   where the step gauge is set up (default: before the columns)
+//   extra-tick | no-extra-tick this entry only
+std::vector<schema::CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName);
+
+}  // namespace catalog

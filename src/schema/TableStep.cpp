@@ -1,0 +1,47 @@
+#include "schema/TableStep.h"
+
+namespace schema {
+
+namespace {
+
+void call(const StepHooks::Hook& hook, Primitives& primitives) {
+  if (hook) hook(primitives);
+}
+
+void ensureTableOf(Primitives& p, const CatalogEntry& entry) {
+  if (!entry.keyless() || entry.columns.empty() || p.engineForm() == EngineForm::Access) {
+    p.ensureTable(entry.table, entry.keyColumn, entry.keyType);
+    return;
+  }
+  const ColumnEntry& first = entry.columns.front();
+  p.ensureTable(entry.table, first.name, Primitives::sqlServerColumnType(first.type));
+}
+
+void setUpStepGauge(Primitives& p, const CatalogEntry& entry) {
+  Gauge& gauge = p.progress().step;
+  gauge.setMaximum(p.countColumns(entry.table));
+  gauge.setProgress(0);
+}
+
+}  // namespace
+
+void runTableStep(Primitives& p, const CatalogEntry& entry, std::string& currentTable, const StepHooks& hooks) {
+  call(hooks.beforeStep, p);
+  currentTable = entry.table;
+  call(hooks.beforeCreate, p);
+  ensureTableOf(p, entry);
+  if (entry.gaugeSetup == CatalogEntry::GaugeSetup::BeforeColumns) setUpStepGauge(p, entry);
+  for (const ColumnEntry& column : entry.columns) {
+    if (column.action == ColumnEntry::Action::Alter)
+      p.alterColumnIfPresent(entry.table, column.name, column.type);
+    else
+      p.ensureColumn(entry.table, column.name, column.type);
+  }
+  if (entry.gaugeSetup == CatalogEntry::GaugeSetup::AfterColumns) setUpStepGauge(p, entry);
+  call(hooks.afterColumns, p);
+  if (entry.extraTick) p.progress().step.addProgress(1);
+  p.progress().overall.addProgress(1);
+  call(hooks.afterTicks, p);
+}
+
+}  // namespace schema
