@@ -1,0 +1,51 @@
+#include "assistant/AssistantSetup.h"
+
+#include "assistantdata_embedded.h"
+#include "catalog/CatalogFile.h"
+#include "schema/Primitives.h"
+
+namespace assistant {
+
+const std::vector<schema::CatalogEntry>& tables() {
+  static const std::vector<schema::CatalogEntry> entries =
+      catalog::parseCatalog(*assistantdata::embeddedFile("assistant.catalog"), "assistant.catalog");
+  return entries;
+}
+
+bool Setup::run() {
+  query.close();
+  query.open(kMasterConnectionString);
+  const db::Rows rows = query.query({kExistenceQuery}, {{"p1", kCatalogName}}, db::QueryMode::Open);
+  if (!rows.empty()) return false;
+
+  connection.close();
+  connection.open(kServerConnectionString);
+  connection.execute(std::string("create database ") + kCatalogName);
+
+  connection.close();
+  connection.open(std::string(kServerConnectionString) + "Initial Catalog=" + kCatalogName);
+
+  for (const schema::CatalogEntry& entry : tables()) {
+    currentTable = entry.table;
+    ensureTable(currentTable, entry.keyColumn, entry.keyType);
+    for (const schema::ColumnEntry& column : entry.columns) ensureColumn(currentTable, column.name, column.type);
+  }
+  return true;
+}
+
+void Setup::ensureTable(const std::string& table, const std::string& keyColumn, const std::string& keyType) {
+  label.setText(table);
+  if (schema::Primitives::nameInList(table, connection.tableNames())) return;
+  std::string statement = "create table " + table;
+  if (sqlServerForm) statement += "( " + keyColumn + "  " + keyType + " primary key (" + keyColumn + "))";
+  connection.execute(statement);
+}
+
+void Setup::ensureColumn(const std::string& table, const std::string& column, const std::string& type) {
+  const auto columns = connection.columnNames(table);
+  const std::string sentType = sqlServerForm ? schema::Primitives::sqlServerColumnType(type) : type;
+  if (!schema::Primitives::nameInList(schema::Primitives::bareColumnName(column), columns))
+    connection.execute("ALTER TABLE " + table + " ADD " + column + " " + sentType);
+}
+
+}  // namespace assistant
