@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "db/Error.h"
+#include "schema/TableStep.h"
+#include "support/EngineFixture.h"
+
+namespace {
+
+using schema::CatalogEntry;
+using schema::ColumnEntry;
+using Strings = std::vector<std::string>;
+
+CatalogEntry entry(std::string table, std::string key, std::string keyType, std::vector<ColumnEntry> columns) {
+  CatalogEntry e;
+  e.step = table;
+  e.table = std::move(table);
+  e.keyColumn = std::move(key);
+  e.keyType = std::move(keyType);
+  e.columns = std::move(columns);
+  return e;
+}
+
+class TableStepTest : public testsupport::EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    p = std::make_unique<schema::Primitives>(*connection, progress, [] { return schema::EngineForm::SqlServer; });
+    progress.overall.setMaximum(100);
+  }
+  void run(const CatalogEntry& e, const schema::StepHooks& hooks = {}) { schema::runTableStep(*p, e, currentTable, hooks); }
+
+  schema::Progress progress;
+  std::unique_ptr<schema::Primitives> p;
+  std::string currentTable;
+};
+
+const CatalogEntry kAgsat = entry("A_Agsat", "sh", "nvarchar(50)",
+                                  {{"sh", "nvarchar(50)  PRIMARY KEY"},
+                                   {"[To]", "nvarchar(50)"},
+                                   {"Ta", "nvarchar(50)"},
+                                   {"Mablag", "money"}});
+
+TEST_F(TableStepTest, FirstRunBuildsTheTableAndASecondRunSendsNothing) {
+  run(kAgsat);
+  EXPECT_EQ(recorder.executed(), (Strings{"create table dbo.A_Agsat( sh  nvarchar(50))",
+                                          "ALTER TABLE A_Agsat ADD [To] nvarchar(50)",
+                                          "ALTER TABLE A_Agsat ADD Ta nvarchar(50)",
+                                          "ALTER TABLE A_Agsat ADD Mablag money"}));
+  EXPECT_EQ(connection->columnNames("A_Agsat"), (Strings{"sh", "To", "Ta", "Mablag"}));
+  // The step gauge's maximum is the column count before the additions: full early.
+  EXPECT_EQ(progress.step.maximum(), 1);
+  EXPECT_EQ(progress.step.progress(), 1);
+  EXPECT_EQ(progress.overall.progress(), 1);
+  EXPECT_EQ(currentTable, "A_Agsat");
+  EXPECT_EQ(progress.table.text(), "A_Agsat");
+  EXPECT_EQ(progress.field.text(), "Mablag");
+
+  recorder.clear();
+  run(kAgsat);
+  EXPECT_TRUE(recorder.executed().empty());
+  EXPECT_EQ(progress.step.maximum(), 4);
+  EXPECT_EQ(progress.step.progress(), 4);
+  EXPECT_EQ(progress.overall.progress(), 2);
+}
+
+TEST_F(TableStepTest, ExistingColumnsKeepTheirTypeAndMissingOnesAreAddedInOrder) {
+  prepare("create table A_Agsat( SH  int)");
+  prepare("ALTER TABLE A_Agsat ADD to int");
+  run(kAgsat);
+  EXPECT_EQ(recorder.executed(), (Strings{"ALTER TABLE A_Agsat ADD Ta nvarchar(50)",
+                                          "ALTER TABLE A_Agsat ADD Mablag money"}));
+  EXPECT_EQ(connection->columnNames("A_Agsat"), (Strings{"SH", "to", "Ta", "Mablag"}));
+}
+
+TEST_F(TableStepTest, AMissingKeylessTableIsCreatedWithItsFirstColumnAsKey) {
+  const CatalogEntry keyless = entry("GP_DP", "", "", {{"[كد عنوان]", "nvarchar(50)"}, {"[عنوان]", "nvarchar(50)"}});
+  run(keyless);
+  EXPECT_EQ(recorder.executed(), (Strings{"create table dbo.GP_DP( [كد عنوان]  nvarchar(50))",
+                                          "ALTER TABLE GP_DP ADD [عنوان] nvarchar(50)"}));
+  EXPECT_EQ(connection->columnNames("GP_DP"), (Strings{"كد عنوان", "عنوان"}));
+  recorder.clear();
+  run(keyless);
+  EXPECT_TRUE(recorder.executed().empty());
+
+  const CatalogEntry keylessWithKeyClause = entry("O_TelBookM", "", "", {{"ID", "Integer  PRIMARY KEY"}, {"Name", "Memo"}});
+  recorder.clear();
+  run(keylessWithKeyClause);
+  EXPECT_EQ(recorder.executed(), (Strings{"create table dbo.O_TelBookM( ID  Integer  )",
+                                          "ALTER TABLE O_TelBookM ADD Name ntext"}));
+}
+
+TEST_F(TableStepTest, VariantsMoveTheStepGaugeAsDeclared) {
+  CatalogEntry late = entry("T_Insured", "ID", "integer primary key", {{"A", "int"}, {"B", "int"}});
+  late.extraTick = true;
+  late.gaugeSetup = CatalogEntry::GaugeSetup::AfterColumns;
+  progress.step.setMaximum(50);
+  progress.step.setProgress(10);
+  run(late);
+  EXPECT_EQ(progress.step.maximum(), 3);  // counted after the additions
+  EXPECT_EQ(progress.step.progress(), 1);  // reset, then the extra tick
+
+  CatalogEntry none = entry("P_pass", "ID", "int", {{"A", "int"}});
+  none.gaugeSetup = CatalogEntry::GaugeSetup::None;
+  none.extraTick = true;
+  progress.step.setMaximum(50);
+  progress.step.setProgress(10);
+  run(none);
+  EXPECT_EQ(progress.step.maximum(), 50);
+  EXPECT_EQ(progress.step.progress(), 12);
+
+  CatalogEntry createOnly = entry("P_040_SHARZ", "ID", "int", {});
+  createOnly.extraTick = true;
+  run(createOnly);
+  EXPECT_EQ(progress.step.maximum(), 1);
+  EXPECT_EQ(progress.step.progress(), 1);
+  EXPECT_EQ(progress.overall.progress(), 3);
+}
+
+TEST_F(TableStepTest, AlterEntriesReDeclareInPlaceAndHooksRunWhereDeclared) {
+  prepare("create table A_GMTHesab( ID  int)");
+  prepare("ALTER TABLE A_GMTHesab ADD Mablag int");
+  const CatalogEntry e = entry("A_GMTHesab", "ID", "int",
+                               {{"X", "int"}, {"Mablag", "money", ColumnEntry::Action::Alter}, {"Y", "int"}});
+  Strings order;
+  schema::StepHooks hooks;
+  hooks.beforeStep = [&](schema::Primitives&) { order.push_back("before:" + currentTable); };
+  hooks.beforeCreate = [&](schema::Primitives&) { order.push_back("create:" + currentTable); };
+  hooks.afterColumns = [&](schema::Primitives& prim) {
+    order.push_back("columns");
+    prim.connection().execute("create index IX_X on A_GMTHesab (X)");
+  };
+  hooks.afterTicks = [&](schema::Primitives&) { order.push_back("ticks"); };
+  run(e, hooks);
+  EXPECT_EQ(order, (Strings{"before:", "create:A_GMTHesab", "columns", "ticks"}));
+  EXPECT_EQ(recorder.executed(), (Strings{"ALTER TABLE A_GMTHesab ADD X int",
+                                          "ALTER TABLE A_GMTHesab ALTER COLUMN Mablag money",
+                                          "ALTER TABLE A_GMTHesab ADD Y int",
+                                          "create index IX_X on A_GMTHesab (X)"}));
+}
+
+TEST_F(TableStepTest, AFailureEndsTheStepAndARerunCompletesIt) {
+  prepare("create table T( ID  int)");
+  prepare("insert into T (ID) values (1)");
+  const CatalogEntry e = entry("T", "ID", "int", {{"A", "int"}, {"B", "int not null"}, {"C", "int"}});
+  EXPECT_THROW(run(e), db::Error);  // NOT NULL without default on a table with rows
+  EXPECT_EQ(connection->columnNames("T"), (Strings{"ID", "A"}));
+  EXPECT_EQ(progress.overall.progress(), 0);
+  EXPECT_EQ(progress.field.text(), "B");
+
+  const CatalogEntry fixed = entry("T", "ID", "int", {{"A", "int"}, {"B", "int"}, {"C", "int"}});
+  run(fixed);
+  EXPECT_EQ(connection->columnNames("T"), (Strings{"ID", "A", "B", "C"}));
+  EXPECT_EQ(progress.overall.progress(), 1);
+}
+
+}  // namespace
