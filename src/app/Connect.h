@@ -1,0 +1,18 @@
+#pragma once
+
+namespace app {
+
+class Session;
+
+// What a run and the console do before their work: clear CancelRun, resolve the target and,
+// unless resolution was cancelled, open the main connection on it (creating a missing
+// catalog first when the session asks for it). Returns false when cancelled: nothing has
+// been opened then. Failures are thrown.
+bool connectToTarget(Session& session);
+
+// Creates the catalog that state.connectionString names when it does not exist: on SQL
+// Server "create database CATALOG" sent on the instance's master catalog, for an Access
+// target an empty file (an empty file is a new database).
+void createCatalogIfMissing(Session& session);
+
+}  // namespace app

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// A failure as the operator sees it: the error's class name and its message.
+struct ErrorInfo {
+  std::string className;
+  std::string message;
+};
+
+// The class and message of the exception being handled (db::Error keeps its own class;
+// anything else is reported as class "Exception").
+ErrorInfo currentErrorInfo();
+
+// How a run or a console operation ended, for the faces and the run report.
+struct Outcome {
+  enum class Status { Completed, Failed, Cancelled };
+  Status status = Status::Completed;
+  std::string message;              // what the operator was shown; empty when cancelled
+  std::optional<ErrorInfo> error;   // set when failed
+  std::vector<std::string> steps;   // names triggered, in order (the failing one included)
+  int reconnects = 0;
+  std::chrono::milliseconds elapsed{0};
+};
+
+const char* statusName(Outcome::Status status);  // "completed", "failed", "cancelled"
+
+}  // namespace app

@@ -1,0 +1,71 @@
+#include "app/RunDriver.h"
+
+#include "app/Connect.h"
+#include "app/Sequences.h"
+#include "app/Session.h"
+
+namespace app {
+
+namespace {
+
+void runItem(Session& session, const SequenceItem& item, Outcome& outcome) {
+  switch (item.kind) {
+    case SequenceItem::Kind::Step:
+      if (item.onlyWithAutonum && !session.choices.convertAutonum) return;
+      outcome.steps.push_back(item.name);
+      session.steps().trigger(item.name, session);
+      return;
+    case SequenceItem::Kind::Reconnect:
+      if (item.skippedWhenWeb && session.choices.web) return;
+      session.reopenMainConnection();
+      ++outcome.reconnects;
+      return;
+    case SequenceItem::Kind::DropTable:
+      session.primitives().dropTableIfPresent(item.name);
+      return;
+    case SequenceItem::Kind::OpenAssistant: {
+      if (session.prepareAssistantCatalog) session.prepareAssistantCatalog(session);
+      db::Connection& assistant = session.assistantConnection();
+      if (assistant.isOpen()) assistant.close();
+      assistant.open(kAssistantConnectionString);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+Outcome runUpgrade(Session& session) {
+  const auto started = std::chrono::steady_clock::now();
+  Outcome outcome;
+  auto finish = [&](Outcome::Status status) {
+    outcome.status = status;
+    outcome.elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    return outcome;
+  };
+  session.exitButtonFocused = false;  // pressing the start button took the focus
+  try {
+    if (!connectToTarget(session)) return finish(Outcome::Status::Cancelled);
+
+    schema::Gauge& overall = session.progress.overall;
+    overall.setMaximum(session.primitives().countTables() + kOverallGaugeHeadroom);
+    overall.setProgress(0);
+
+    if (const ProductSequence* sequence = sequenceFor(session.state.productCode))
+      for (const SequenceItem& item : sequence->items) runItem(session, item, outcome);
+
+    session.exitButtonFocused = true;
+    overall.setProgress(overall.maximum());
+    outcome.message = kCompletionMessage;
+    session.platform().showInformation(outcome.message);
+    return finish(Outcome::Status::Completed);
+  } catch (...) {
+    outcome.error = currentErrorInfo();
+    outcome.message = outcome.error->message;
+    session.platform().showError(outcome.message);
+    return finish(Outcome::Status::Failed);
+  }
+}
+
+}  // namespace app

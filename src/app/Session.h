@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Choices.h"
+#include "app/Config.h"
+#include "app/Platform.h"
+#include "app/RunState.h"
+#include "app/StepRegistry.h"
+#include "db/Connection.h"
+#include "db/Observer.h"
+#include "schema/Primitives.h"
+#include "schema/Progress.h"
+
+namespace app {
+
+// Everything an upgrade shares, as the main window of the desktop program holds it: the
+// operator's choices, the run state, the main connection with the primitives bound to it,
+// the assistant connection, the progress display, the steps and the platform. The window and
+// the command-line tool are faces over one Session.
+class Session {
+ public:
+  // Role names of the connections, as observers and the statement log see them.
+  static constexpr const char* kMainRole = "main";
+  static constexpr const char* kAssistantRole = "assistant";
+  static constexpr const char* kConsoleRole = "console";
+
+  Session(Platform& platform, Config config, StepRegistry steps = standardSteps());
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Choices choices;
+  RunState state;
+  schema::Progress progress;
+
+  // Set when a run completes: the keyboard focus goes to the exit button.
+  bool exitButtonFocused = false;
+
+  // Before connecting, create the target catalog (or an empty Access file) when it is
+  // missing, so that a run can start from nothing. Off in the window.
+  bool createMissingCatalog = false;
+
+  // Runs right before the general-accounting run opens the assistant connection, so that the
+  // assistant catalog can be set up first. Empty: the catalog must already exist.
+  std::function<void(Session&)> prepareAssistantCatalog;
+
+  Platform& platform() { return platform_; }
+  const Config& config() const { return config_; }
+  StepRegistry& steps() { return steps_; }
+
+  // The connections are made on first use, with every observer of the session attached.
+  db::Connection& mainConnection();
+  db::Connection& assistantConnection();
+  // The schema primitives on the main connection, in the engine form of the moment.
+  schema::Primitives& primitives();
+
+  // Closes the main connection when open and opens it on state.connectionString.
+  void reopenMainConnection();
+
+  // The observer sees every call on every connection of the session, present and future.
+  // Not owned; it must outlive the session or be removed.
+  void addObserver(db::Observer* observer);
+  void removeObserver(db::Observer* observer);
+
+ private:
+  std::unique_ptr<db::Connection> makeConnection(const char* role);
+
+  Platform& platform_;
+  Config config_;
+  StepRegistry steps_;
+  std::vector<db::Observer*> observers_;
+  std::unique_ptr<db::Connection> main_;
+  std::unique_ptr<db::Connection> assistant_;
+  std::unique_ptr<schema::Primitives> primitives_;
+};
+
+}  // namespace app

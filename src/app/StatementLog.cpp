@@ -1,0 +1,48 @@
+#include "app/StatementLog.h"
+
+#include <nlohmann/json.hpp>
+
+#include "app/ConnectionText.h"
+#include "db/Error.h"
+
+namespace app {
+
+namespace {
+
+void writeLine(std::ostream& out, const nlohmann::ordered_json& object) {
+  out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+  out.flush();
+}
+
+}  // namespace
+
+void StatementLog::onCall(const db::Call& call) {
+  nlohmann::ordered_json line;
+  line["seq"] = ++seq_;
+  line["conn"] = call.connection;
+  line["op"] = db::opName(call.op);
+  switch (call.op) {
+    case db::Op::Open: line["connection_string"] = maskPasswords(call.text); break;
+    case db::Op::Columns: line["table"] = call.table; break;
+    case db::Op::Execute: line["text"] = call.text; break;
+    case db::Op::Query:
+      line["text"] = call.text;
+      line["params"] = call.params;
+      break;
+    case db::Op::Tables:
+    case db::Op::Close: break;
+  }
+  writeLine(out_, line);
+}
+
+void StatementLog::onError(const db::Call& call, const db::Error& error) {
+  nlohmann::ordered_json line;
+  line["seq"] = ++seq_;
+  line["conn"] = call.connection;
+  line["op"] = "error";
+  line["class"] = error.className();
+  line["message"] = error.message();
+  writeLine(out_, line);
+}
+
+}  // namespace app

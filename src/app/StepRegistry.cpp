@@ -1,0 +1,38 @@
+#include "app/StepRegistry.h"
+
+#include "app/Session.h"
+#include "catalog/Catalogs.h"
+#include "db/Error.h"
+#include "schema/TableStep.h"
+
+namespace app {
+
+void StepRegistry::add(std::string name, Step step) { steps_[std::move(name)] = std::move(step); }
+
+bool StepRegistry::contains(std::string_view name) const { return steps_.find(name) != steps_.end(); }
+
+void StepRegistry::trigger(std::string_view name, Session& session) const {
+  auto it = steps_.find(name);
+  if (it == steps_.end())
+    throw db::Error(kNotAvailableClass,
+                    "Step '" + std::string(name) + "' is not available in this version of the updater.");
+  it->second(session);
+}
+
+std::vector<std::string> StepRegistry::names() const {
+  std::vector<std::string> names;
+  for (const auto& [name, step] : steps_) names.push_back(name);
+  return names;
+}
+
+StepRegistry standardSteps() {
+  StepRegistry registry;
+  for (std::string_view file : catalog::catalogFiles())
+    for (const schema::CatalogEntry& entry : catalog::entriesOf(file))
+      registry.add(entry.step, [&entry](Session& session) {
+        schema::runTableStep(session.primitives(), entry, session.state.currentTable);
+      });
+  return registry;
+}
+
+}  // namespace app

@@ -1,0 +1,191 @@
+#include "cli/Options.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "app/Products.h"
+
+namespace cli {
+
+namespace {
+
+using Action = Options::Action;
+
+// Walks the arguments; "--name VALUE" and "--name=VALUE" are the same.
+class ArgumentReader {
+ public:
+  explicit ArgumentReader(const std::vector<std::string_view>& args) : args_(args) {}
+
+  bool done() const { return next_ >= args_.size(); }
+  std::string_view take() {
+    std::string_view arg = args_[next_++];
+    inlineValue_.reset();
+    if (arg.starts_with("--"))
+      if (size_t eq = arg.find('='); eq != std::string_view::npos) {
+        inlineValue_ = arg.substr(eq + 1);
+        arg = arg.substr(0, eq);
+      }
+    return arg;
+  }
+  std::string_view takeRaw() { return args_[next_++]; }
+  std::string value(std::string_view option) {
+    if (inlineValue_) return std::string(*inlineValue_);
+    if (done()) throw UsageError(std::string(option) + " needs a value");
+    return std::string(args_[next_++]);
+  }
+  void refuseValue(std::string_view option) const {
+    if (inlineValue_) throw UsageError(std::string(option) + " takes no value");
+  }
+
+ private:
+  const std::vector<std::string_view>& args_;
+  size_t next_ = 0;
+  std::optional<std::string_view> inlineValue_;
+};
+
+std::optional<int> wholeNumber(std::string_view text) {
+  int value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+void chooseProduct(Options& options, const std::string& text) {
+  if (text.empty()) throw UsageError("--product needs a product code or a list index");
+  if (auto index = wholeNumber(text)) {
+    if (!app::productAtIndex(*index))
+      throw UsageError("--product " + text + ": the product list has indexes 0 to 6 (see 'morav-update products')");
+    options.choices.productIndex = *index;
+    options.presetProductCode.reset();
+    return;
+  }
+  if (const app::Product* product = app::productWithCode(text); product && product->listIndex) {
+    options.choices.productIndex = *product->listIndex;
+    options.presetProductCode.reset();
+    return;
+  }
+  options.choices.productIndex.reset();
+  options.presetProductCode = text;
+}
+
+app::Engine engineNamed(const std::string& text) {
+  if (text == "sqlserver") return app::Engine::SqlServer;
+  if (text == "access") return app::Engine::Access;
+  if (text == "oracle") return app::Engine::Oracle;
+  throw UsageError("--engine " + text + ": use sqlserver, access or oracle");
+}
+
+int sqlVersionIndex(const std::string& text) {
+  constexpr std::string_view versions[] = {"2000", "2005", "2008", "2012"};
+  for (int i = 0; i < 4; ++i)
+    if (text == versions[i]) return i;
+  throw UsageError("--sql-version " + text + ": use 2000, 2005, 2008 or 2012");
+}
+
+db::BackendConfig::Kind backendNamed(const std::string& text) {
+  if (text == "embedded") return db::BackendConfig::Kind::Embedded;
+  if (text == "odbc") return db::BackendConfig::Kind::Odbc;
+  throw UsageError("--backend " + text + ": use embedded or odbc");
+}
+
+void takeAction(Options& options, std::optional<Action>& action, std::string_view word, ArgumentReader& reader) {
+  if (action) throw UsageError("unexpected argument '" + std::string(word) + "'");
+  if (word == "run") {
+    action = Action::Run;
+  } else if (word == "console") {
+    action = Action::Console;
+    if (reader.done()) throw UsageError("console needs the SQL text to execute");
+    options.consoleText = std::string(reader.takeRaw());
+  } else if (word == "products") {
+    action = Action::Products;
+  } else if (word == "help") {
+    action = Action::Help;
+  } else if (word == "assistant-setup") {
+    throw UsageError("assistant-setup is not available in this version of the updater");
+  } else {
+    throw UsageError("unknown action '" + std::string(word) + "'");
+  }
+}
+
+}  // namespace
+
+Options parseOptions(const std::vector<std::string_view>& args) {
+  Options options;
+  std::optional<Action> action;
+  ArgumentReader reader(args);
+  while (!reader.done()) {
+    const std::string_view arg = reader.take();
+    if (!arg.starts_with("-") || arg == "-") {
+      takeAction(options, action, arg, reader);
+      continue;
+    }
+    auto flag = [&](bool& target) {
+      reader.refuseValue(arg);
+      target = true;
+    };
+    if (arg == "--product") chooseProduct(options, reader.value(arg));
+    else if (arg == "--engine") options.choices.engine = engineNamed(reader.value(arg));
+    else if (arg == "--sql-version") options.choices.sqlVersionIndex = sqlVersionIndex(reader.value(arg));
+    else if (arg == "--access-file") options.accessFile = reader.value(arg);
+    else if (arg == "--web") flag(options.choices.web);
+    else if (arg == "--web-suffix") options.choices.webCatalogSuffix = reader.value(arg);
+    else if (arg == "--fyc") flag(options.choices.fiscalYearClosed);
+    else if (arg == "--no-autonum") {
+      reader.refuseValue(arg);
+      options.choices.convertAutonum = false;
+    } else if (arg == "--create-database") flag(options.createDatabase);
+    else if (arg == "--backend") options.backend.kind = backendNamed(reader.value(arg));
+    else if (arg == "--data-dir") options.backend.dataDir = reader.value(arg);
+    else if (arg == "--odbc-driver") options.backend.odbcDriver = reader.value(arg);
+    else if (arg == "--statement-log") options.statementLog = reader.value(arg);
+    else if (arg == "--report") options.report = reader.value(arg);
+    else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
+    else if (arg == "--help" || arg == "-h") {
+      reader.refuseValue(arg);
+      action = Action::Help;
+    } else throw UsageError("unknown option " + std::string(arg));
+  }
+  options.action = action.value_or(Action::Run);
+  return options;
+}
+
+std::string usageText() {
+  return R"(Usage: morav-update [ACTION] [OPTIONS]
+
+Upgrades a Morav product's database to the shape its new version expects.
+
+Actions:
+  run                    upgrade the chosen product's database (the default)
+  console SQL            execute one SQL text on the target database
+  products               list the product codes and list indexes
+  help                   show this text
+
+The operator's choices (defaults as in the window):
+  --product CODE|INDEX   product code or product-list index (default 0, Zedidover);
+                         codes the list does not offer (Benvo, Vedizi2) are accepted
+  --engine sqlserver|access|oracle          database engine (default sqlserver)
+  --sql-version 2000|2005|2008|2012         SQL Server version (default 2008)
+  --access-file PATH     the Access file; without it the file dialog counts as cancelled
+  --web                  product 0: the hosted database ([web] in morav-updater.ini)
+  --web-suffix TEXT      text after the hosted catalog prefix (default 3000)
+  --fyc                  product 0: the fiscal-year catalog (CODE_FYC)
+  --no-autonum           general accounting: skip the Autonum-to-Number conversion
+  --create-database      create the target catalog (or Access file) when it is missing
+
+Backend (default: the embedded engine):
+  --backend embedded|odbc
+  --data-dir DIR         the embedded engine's data directory
+  --odbc-driver NAME     the ODBC driver for SQL Server targets
+  Also MORAV_UPDATER_BACKEND ("embedded[:DIR]", "odbc[:DRIVER]"), MORAV_DATA_DIR, and
+  morav-updater.ini next to the program or named by MORAV_UPDATER_CONFIG.
+
+Output:
+  --statement-log FILE   every database call as JSON Lines
+  --report FILE          the run report as JSON
+  --quiet                no progress bar and no backend notice
+
+Exit status: 0 completed, 1 failed, 2 bad usage, 3 cancelled.
+)";
+}
+
+}  // namespace cli

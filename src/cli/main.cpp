@@ -1,0 +1,122 @@
+// morav-update: the updater for scripts and servers without a display. Everything it does is
+// done by app::Session; this file turns the command line into choices and outcomes into
+// output and an exit status.
+
+#include <unistd.h>
+
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+#include "app/Console.h"
+#include "app/Products.h"
+#include "app/RunDriver.h"
+#include "app/RunReport.h"
+#include "app/Session.h"
+#include "app/StatementLog.h"
+#include "cli/Options.h"
+#include "cli/ProgressBar.h"
+#include "cli/TerminalPlatform.h"
+#include "db/Error.h"
+
+namespace {
+
+enum ExitStatus { kCompleted = 0, kFailed = 1, kBadUsage = 2, kCancelled = 3 };
+
+int exitStatusOf(const app::Outcome& outcome) {
+  switch (outcome.status) {
+    case app::Outcome::Status::Completed: return kCompleted;
+    case app::Outcome::Status::Failed: return kFailed;
+    case app::Outcome::Status::Cancelled: return kCancelled;
+  }
+  return kFailed;
+}
+
+void listProducts() {
+  std::cout << "INDEX  CODE        PRODUCT\n";
+  for (const app::Product& p : app::products())
+    std::cout << std::left << std::setw(7) << (p.listIndex ? std::to_string(*p.listIndex) : "-") << std::setw(12)
+              << p.code << p.description << '\n';
+}
+
+std::ofstream openOutput(const std::filesystem::path& file, const char* option) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out)
+    throw db::Error("EInOutError", std::string("Cannot write ") + option + " file " + file.string() +
+                                       ". Check that its folder exists and is writable.");
+  return out;
+}
+
+app::Outcome runConsole(app::Session& session, const std::string& text) {
+  app::Outcome opened = app::openConsole(session);
+  if (opened.status != app::Outcome::Status::Completed) return opened;
+  app::Outcome executed = app::executeConsoleText(session, text);
+  if (executed.error) std::cerr << "morav-update: the console command failed: " << executed.error->message << '\n';
+  return executed;
+}
+
+int run(const cli::Options& options) {
+  cli::TerminalPlatform platform(options.accessFile);
+  const app::Config config = app::Config::load(platform.executableDirectory(), options.backend);
+  if (!options.quiet) std::cerr << "morav-update: using the " << config.backend.describe() << '\n';
+
+  app::Session session(platform, config);
+  session.choices = options.choices;
+  if (options.presetProductCode) session.state.productCode = *options.presetProductCode;
+  session.createMissingCatalog = options.createDatabase;
+
+  std::ofstream logFile;
+  std::unique_ptr<app::StatementLog> log;
+  if (options.statementLog) {
+    logFile = openOutput(*options.statementLog, "--statement-log");
+    log = std::make_unique<app::StatementLog>(logFile);
+    session.addObserver(log.get());
+  }
+  std::ofstream reportFile;
+  if (options.report) reportFile = openOutput(*options.report, "--report");
+  app::RunReport report;
+  session.addObserver(&report);
+
+  std::unique_ptr<cli::ProgressBar> bar;
+  if (!options.quiet) {
+    bar = std::make_unique<cli::ProgressBar>(session.progress, std::cerr, isatty(STDERR_FILENO) == 1);
+    platform.beforeOutput([&bar] { bar->interrupt(); });
+  }
+
+  const app::Outcome outcome = options.action == cli::Options::Action::Console
+                                   ? runConsole(session, options.consoleText)
+                                   : app::runUpgrade(session);
+  bar.reset();
+  platform.beforeOutput({});
+
+  if (options.report) reportFile << report.build(session, outcome).dump(2) << '\n';
+  session.removeObserver(&report);
+  if (log) session.removeObserver(log.get());
+  return exitStatusOf(outcome);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  cli::Options options;
+  try {
+    options = cli::parseOptions({argv + 1, argv + argc});
+  } catch (const cli::UsageError& e) {
+    std::cerr << "morav-update: " << e.what() << "\nTry 'morav-update help'.\n";
+    return kBadUsage;
+  }
+  switch (options.action) {
+    case cli::Options::Action::Help: std::cout << cli::usageText(); return kCompleted;
+    case cli::Options::Action::Products: listProducts(); return kCompleted;
+    default: break;
+  }
+  try {
+    return run(options);
+  } catch (const db::Error& e) {
+    std::cerr << "morav-update: " << e.message() << '\n';
+  } catch (const std::exception& e) {
+    std::cerr << "morav-update: " << e.what() << '\n';
+  }
+  return kFailed;
+}
