@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "support/TempDir.h"
+
+namespace {
+
+const std::string kSql = "Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;Initial Catalog=";
+const std::string kCompletion = "عمليات ارتقاء با موفقيت پايان پذيرفت";
+
+std::string quoted(const std::string& arg) {
+  std::string q = "'";
+  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string readFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string hostName() {
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  return host;
+}
+
+// Runs morav-update on a fresh data directory, with a configuration file of the test's own so
+// that nothing of the machine's environment takes part.
+class MoravUpdate : public ::testing::Test {
+ protected:
+  struct Result {
+    int exitCode;
+    std::string out;
+    std::string err;
+  };
+
+  void SetUp() override { writeConfig(""); }
+
+  void writeConfig(const std::string& text) { std::ofstream(work / "morav-updater.ini") << text; }
+
+  Result run(std::vector<std::string> args, bool withOutputs = true) {
+    if (withOutputs) {
+      std::filesystem::remove(log());
+      std::filesystem::remove(reportFile());
+      args.insert(args.end(), {"--statement-log", log().string(), "--report", reportFile().string()});
+    }
+    std::string command = "cd " + quoted(work.path().string()) +
+                          " && env -u MORAV_UPDATER_BACKEND -u MORAV_DATA_DIR MORAV_UPDATER_CONFIG=" +
+                          quoted((work / "morav-updater.ini").string()) + " " + quoted(MORAV_UPDATE_BINARY) +
+                          " --data-dir " + quoted(data.path().string());
+    for (const auto& a : args) command += " " + quoted(a);
+    command += " >" + quoted((work / "out.txt").string()) + " 2>" + quoted((work / "err.txt").string()) + " </dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(work / "out.txt"), readFile(work / "err.txt")};
+  }
+
+  std::filesystem::path log() const { return work / "log.jsonl"; }
+  std::filesystem::path reportFile() const { return work / "report.json"; }
+
+  std::vector<nlohmann::json> logLines() const {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(readFile(log()));
+    for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+    return lines;
+  }
+  nlohmann::json report() const { return nlohmann::json::parse(readFile(reportFile())); }
+  std::string firstTargetOpen() const {
+    for (const auto& line : logLines())
+      if (line["op"] == "open") return line["connection_string"];
+    return "(nothing opened)";
+  }
+
+  testsupport::TempDir work;
+  testsupport::TempDir data;
+};
+
+TEST_F(MoravUpdate, UsageExitCodes) {
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {{"help"}, 0},        {{"--help"}, 0},          {{"products"}, 0},         {{"--bogus"}, 2},
+      {{"frobnicate"}, 2},  {{"--product", "9"}, 2},  {{"--engine", "db2"}, 2},  {{"--sql-version", "7"}, 2},
+      {{"console"}, 2},
+  };
+  for (const Case& c : cases) {
+    const Result r = run(c.args, false);
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.args.front() << ": " << r.err;
+    if (c.exitCode == 2) {
+      EXPECT_NE(r.err.find("morav-update help"), std::string::npos);
+    }
+  }
+  EXPECT_NE(run({"products"}, false).out.find("Vedizi2"), std::string::npos);
+}
+
+TEST_F(MoravUpdate, TalvoOnAFreshDataDirectoryConnectsRunsNoStepAndCompletes) {
+  const Result r = run({"--product", "Talvo", "--create-database"});
+
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find(kCompletion), std::string::npos);
+  EXPECT_NE(r.err.find("embedded engine, data directory " + data.path().string()), std::string::npos) << r.err;
+
+  const auto lines = logLines();
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_EQ(lines[0].dump(), nlohmann::json({{"seq", 1}, {"conn", "main"}, {"op", "open"},
+                                             {"connection_string", kSql + "master;Data Source=" + hostName() + "\\SQLEXPRESS"}})
+                                 .dump());
+  EXPECT_EQ(lines[2]["text"], "create database Talvo");
+  EXPECT_EQ(lines[4]["connection_string"], kSql + "Talvo;Data Source=" + hostName() + "\\SQLEXPRESS");
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i]["seq"], i + 1);
+
+  const nlohmann::json rep = report();
+  EXPECT_EQ(rep["product"], "Talvo");
+  EXPECT_EQ(rep["outcome"], "completed");
+  EXPECT_EQ(rep["message"], kCompletion);
+  EXPECT_TRUE(rep["error"].is_null());
+  EXPECT_EQ(rep["steps"], nlohmann::json::array());
+  EXPECT_EQ(rep["reconnects"], 0);
+  EXPECT_EQ(rep["statements"], 2);  // the existence query and the create
+  EXPECT_EQ(rep["catalog_reads"], 1);
+  EXPECT_EQ(rep["gauge1"]["position"], rep["gauge1"]["maximum"]);
+  EXPECT_EQ(rep["gauge1"]["maximum"], 10);
+  EXPECT_EQ(rep["labels"]["table"], "نام جدول");
+  EXPECT_TRUE(rep.contains("elapsed_ms"));
+  EXPECT_TRUE(rep.contains("gauge2"));
+}
+
+TEST_F(MoravUpdate, CancelledRunsOpenNothingAndExitWithThree) {
+  for (const auto& args : {std::vector<std::string>{"--engine", "oracle"}, std::vector<std::string>{"--engine", "access"}}) {
+    const Result r = run(args);
+    EXPECT_EQ(r.exitCode, 3) << args[1] << ": " << r.err;
+    EXPECT_TRUE(logLines().empty());
+    EXPECT_EQ(report()["outcome"], "cancelled");
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST_F(MoravUpdate, AMissingCatalogFailsWithTheErrorOnStandardError) {
+  const Result r = run({"--product", "Koltar"});
+  EXPECT_EQ(r.exitCode, 1);
+  const auto lines = logLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1]["op"], "error");
+  const std::string message = lines[1]["message"];
+  EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+  EXPECT_EQ(report()["outcome"], "failed");
+  EXPECT_EQ(report()["error"]["message"], message);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(MoravUpdate, StatementLogShowsTheConnectionStringOfTheOptionsGiven) {
+  writeConfig("[web]\nserver = web.example.test\ncatalog_prefix = Ins\nuser = upd\npassword = s3cret\n");
+  const std::string local = ";Data Source=" + hostName() + "\\SQLEXPRESS";
+  struct Case {
+    std::vector<std::string> args;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {{}, kSql + "Zedidover" + local},
+      {{"--sql-version", "2000"}, kSql + "Zedidover;"},
+      {{"--sql-version", "2005", "--product", "2"}, kSql + "Pelix" + local},
+      {{"--fyc"}, kSql + "Zedidover_FYC" + local},
+      {{"--fyc", "--product", "Ruvan"}, kSql + "Ruvan" + local},
+      {{"--product", "Benvo"}, kSql + "Benvo" + local},
+      {{"--web", "--fyc"}, "Data Source=web.example.test,1434;Initial Catalog=Ins3000;User ID=upd;Password=****;"},
+      {{"--web", "--web-suffix", "4000"}, "Data Source=web.example.test,1434;Initial Catalog=Ins4000;User ID=upd;Password=****;"},
+      {{"--engine", "access", "--access-file", "shop.mdb"},
+       "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + (work / "shop.mdb").string() +
+           ";Persist Security Info=False; Jet OLEDB:Database Password=****"},
+  };
+  for (const Case& c : cases) {
+    run(c.args);
+    EXPECT_EQ(firstTargetOpen(), c.expected);
+  }
+}
+
+TEST_F(MoravUpdate, RefusedOrUnconfiguredTargetsFailBeforeAnythingIsOpened) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string mentions;
+  };
+  const Case cases[] = {
+      {{"--web"}, "[web] section"},
+      {{"--product", "Benvo;Data Source=elsewhere"}, "';'"},
+  };
+  for (const Case& c : cases) {
+    const Result r = run(c.args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
+    EXPECT_TRUE(logLines().empty());
+  }
+}
+
+TEST_F(MoravUpdate, AccessTargetCanStartFromNothing) {
+  const Result r = run({"--engine", "access", "--access-file", "new.mdb", "--create-database", "--product", "3"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(work / "new.mdb"));
+}
+
+TEST_F(MoravUpdate, ConsoleExecutesOneTextAndReportsItsOutcome) {
+  ASSERT_EQ(run({"--product", "Talvo", "--create-database", "--quiet"}).exitCode, 0);
+
+  Result ok = run({"--product", "Talvo", "--quiet", "console", "create table Notes (ID int)"});
+  EXPECT_EQ(ok.exitCode, 0) << ok.err;
+  EXPECT_NE(ok.out.find(".دستور مورد نظر با موفقيت اجرا گرديد"), std::string::npos);
+  EXPECT_EQ(ok.err, "");
+  const auto lines = logLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back()["conn"], "console");
+  EXPECT_EQ(lines.back()["text"], "create table Notes (ID int)");
+
+  Result bad = run({"--product", "Talvo", "--quiet", "console", "select * from NoSuchTable"});
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_NE(bad.out.find("Error class: "), std::string::npos);
+  EXPECT_NE(bad.out.find("\nError message: "), std::string::npos);
+  EXPECT_EQ(report()["outcome"], "failed");
+  EXPECT_EQ(report()["message"].get<std::string>().find("Error class: "), 0u);
+  EXPECT_NE(bad.err, "");
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "cli/Options.h"
+
+namespace {
+
+using Action = cli::Options::Action;
+
+cli::Options parse(std::vector<std::string_view> args) { return cli::parseOptions(args); }
+
+TEST(Options, DefaultsAreTheWindowsDefaults) {
+  const cli::Options o = parse({});
+  EXPECT_EQ(o.action, Action::Run);
+  EXPECT_EQ(o.choices.productIndex, 0);
+  EXPECT_EQ(o.choices.engine, app::Engine::SqlServer);
+  EXPECT_EQ(o.choices.sqlVersionIndex, app::kSql2008);
+  EXPECT_TRUE(o.choices.convertAutonum);
+  EXPECT_FALSE(o.choices.web);
+  EXPECT_EQ(o.choices.webCatalogSuffix, "3000");
+  EXPECT_FALSE(o.accessFile);
+  EXPECT_FALSE(o.presetProductCode);
+}
+
+TEST(Options, ProductByIndexListedCodeOrPresetCode) {
+  struct Case {
+    std::string_view arg;
+    std::optional<int> index;
+    std::optional<std::string> preset;
+  };
+  for (const Case& c : {Case{"4", 4, std::nullopt}, Case{"Koltar", 5, std::nullopt}, Case{"Benvo", std::nullopt, "Benvo"},
+                        Case{"Vedizi2", std::nullopt, "Vedizi2"}, Case{"koltar", std::nullopt, "koltar"}}) {
+    const cli::Options o = parse({"--product", c.arg});
+    EXPECT_EQ(o.choices.productIndex, c.index) << c.arg;
+    EXPECT_EQ(o.presetProductCode, c.preset) << c.arg;
+  }
+}
+
+TEST(Options, EveryChoiceHasItsOption) {
+  const cli::Options o =
+      parse({"run", "--engine=access", "--sql-version", "2012", "--access-file", "a.mdb", "--web", "--web-suffix",
+             "4000", "--fyc", "--no-autonum", "--create-database", "--data-dir", "/d", "--statement-log", "l.jsonl",
+             "--report=r.json", "--quiet"});
+  EXPECT_EQ(o.choices.engine, app::Engine::Access);
+  EXPECT_EQ(o.choices.sqlVersionIndex, app::kSql2012);
+  EXPECT_EQ(o.accessFile, std::filesystem::path("a.mdb"));
+  EXPECT_TRUE(o.choices.web);
+  EXPECT_EQ(o.choices.webCatalogSuffix, "4000");
+  EXPECT_TRUE(o.choices.fiscalYearClosed);
+  EXPECT_FALSE(o.choices.convertAutonum);
+  EXPECT_TRUE(o.createDatabase);
+  EXPECT_EQ(o.backend.dataDir, std::filesystem::path("/d"));
+  EXPECT_EQ(o.statementLog, std::filesystem::path("l.jsonl"));
+  EXPECT_EQ(o.report, std::filesystem::path("r.json"));
+  EXPECT_TRUE(o.quiet);
+}
+
+TEST(Options, ConsoleTakesTheTextAsItIs) {
+  const cli::Options o = parse({"--product", "Talvo", "console", "--x=1\r\nselect 1"});
+  EXPECT_EQ(o.action, Action::Console);
+  EXPECT_EQ(o.consoleText, "--x=1\r\nselect 1");
+}
+
+TEST(Options, MistakesAreUsageErrors) {
+  const std::vector<std::vector<std::string_view>> mistakes = {
+      {"--bogus"},          {"frobnicate"},         {"--product", "7"},   {"--product", ""},
+      {"--engine", "db2"},  {"--sql-version", "2019"}, {"--web=yes"},     {"console"},
+      {"run", "products"},  {"--data-dir"},          {"--backend", "x"}, {"assistant-setup"},
+  };
+  for (const auto& args : mistakes) EXPECT_THROW(parse(args), cli::UsageError) << args.front();
+}
+
+}  // namespace
