@@ -8,6 +8,7 @@
 #include <cctype>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
@@ -500,6 +501,35 @@ TEST(BenvoCatalog, TypeVocabulary) {
       }
     }
   }
+}
+
+// Names go into "ALTER TABLE t ADD name type" as written: a keyword, a blank or a Persian
+// letter needs the brackets.
+TEST(BenvoCatalog, ColumnNamesNeedingBracketsHaveThem) {
+  std::istringstream words(
+      "add all alter and any as asc backup begin between break browse bulk by cascade case check checkpoint "
+      "close clustered coalesce collate column commit compute constraint contains continue convert create cross "
+      "current cursor database dbcc deallocate declare default delete deny desc disk distinct distributed double "
+      "drop dump else end errlvl escape except exec execute exists exit external fetch file fillfactor for "
+      "foreign freetext from full function goto grant group having holdlock identity if in index inner insert "
+      "intersect into is join key kill left like lineno load merge national nocheck nonclustered not null "
+      "nullif of off offsets on open option or order outer over percent pivot plan precision primary print "
+      "proc procedure public raiserror read readtext reconfigure references replication restore restrict "
+      "return revert revoke right rollback rowcount rowguidcol rule save schema select set setuser shutdown "
+      "some statistics table tablesample textsize then to top tran transaction trigger truncate tsequal union "
+      "unique unpivot update updatetext use user values varying view waitfor when where while with writetext");
+  const std::set<std::string> keywords{std::istream_iterator<std::string>(words), {}};
+  for (const auto& e : benvo()) {
+    for (const auto& c : e.columns) {
+      const bool bracketed = c.name.front() == '[' && c.name.back() == ']';
+      if (bracketed) continue;
+      EXPECT_FALSE(keywords.count(lower(c.name))) << e.step << " " << c.name;
+      EXPECT_TRUE(std::all_of(c.name.begin(), c.name.end(), [](char ch) {
+        return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
+      })) << e.step << " " << c.name;
+    }
+  }
+  EXPECT_EQ(entry("TInformaition").columns[2].name, "[Add]");
 }
 
 bool hasDateGroupAt(const CatalogEntry& e, size_t i) {
