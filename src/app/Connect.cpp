@@ -19,27 +19,29 @@ void createAccessFileIfMissing(const std::filesystem::path& file) {
                                        ". Check that its folder exists and is writable.");
 }
 
-void createSqlServerCatalogIfMissing(Session& session) {
-  const std::string catalog = initialCatalogOf(session.state.connectionString);
-  if (catalog.empty()) return;
-  // The existence check and the create go over the main connection on the master catalog,
-  // which every instance has; the run reopens the connection on the target afterwards.
-  db::Connection& main = session.mainConnection();
-  if (main.isOpen()) main.close();
-  main.open(withInitialCatalog(session.state.connectionString, "master"));
-  const db::Rows rows = main.query({"select (name) as myname from sysdatabases where name=:p1"}, {{"p1", catalog}},
-                                   db::QueryMode::Open);
-  if (rows.empty()) main.execute("create database " + catalog);
-  main.close();
-}
-
 }  // namespace
+
+void createSqlServerCatalogIfMissing(db::Connection& connection, const std::string& connectionString) {
+  const std::string catalog = initialCatalogOf(connectionString);
+  if (catalog.empty()) return;
+  // The existence check and the create go over the connection itself, on the master catalog
+  // that every instance has; the caller then reopens it on the catalog.
+  if (connection.isOpen()) connection.close();
+  connection.open(withInitialCatalog(connectionString, "master"));
+  const db::Rows rows =
+      connection.query({"select (name) as myname from sysdatabases where name=:p1"}, {{"p1", catalog}},
+                       db::QueryMode::Open);
+  if (rows.empty()) connection.execute("create database " + catalog);
+  connection.close();
+}
 
 void createCatalogIfMissing(Session& session) {
   const auto target = db::ConnectionString::parse(session.state.connectionString);
   switch (db::providerKind(target)) {
     case db::ProviderKind::Jet: createAccessFileIfMissing(session.state.accessFilePath); return;
-    case db::ProviderKind::SqlServer: createSqlServerCatalogIfMissing(session); return;
+    case db::ProviderKind::SqlServer:
+      createSqlServerCatalogIfMissing(session.mainConnection(), session.state.connectionString);
+      return;
     case db::ProviderKind::Other: return;
   }
 }

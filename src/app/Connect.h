@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+
+#include "db/Connection.h"
+
 namespace app {
 
 class Session;
@@ -14,5 +18,9 @@ bool connectToTarget(Session& session);
 // Server "create database CATALOG" sent on the instance's master catalog, for an Access
 // target an empty file (an empty file is a new database).
 void createCatalogIfMissing(Session& session);
+
+// The SQL Server part of it, for any connection and connection string: the connection is
+// left closed.
+void createSqlServerCatalogIfMissing(db::Connection& connection, const std::string& connectionString);
 
 }  // namespace app

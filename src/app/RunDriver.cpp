@@ -26,6 +26,8 @@ void runItem(Session& session, const SequenceItem& item, Outcome& outcome) {
     case SequenceItem::Kind::OpenAssistant: {
       if (session.prepareAssistantCatalog) session.prepareAssistantCatalog(session);
       db::Connection& assistant = session.assistantConnection();
+      // Starting from nothing includes the assistant catalog the run opens.
+      if (session.createMissingCatalog) createSqlServerCatalogIfMissing(assistant, kAssistantConnectionString);
       if (assistant.isOpen()) assistant.close();
       assistant.open(kAssistantConnectionString);
       return;

@@ -41,7 +41,8 @@ class Session {
   bool exitButtonFocused = false;
 
   // Before connecting, create the target catalog (or an empty Access file) when it is
-  // missing, so that a run can start from nothing. Off in the window.
+  // missing, and likewise the assistant catalog of the general-accounting run, so that a run
+  // can start from nothing. Off in the window.
   bool createMissingCatalog = false;
 
   // Runs right before the general-accounting run opens the assistant connection, so that the

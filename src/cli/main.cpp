@@ -90,6 +90,9 @@ int run(const cli::Options& options) {
   bar.reset();
   platform.beforeOutput({});
 
+  if (outcome.status == app::Outcome::Status::Cancelled && !options.quiet)
+    std::cerr << "morav-update: cancelled: there is no target (the Oracle engine, or an Access engine without "
+                 "--access-file)\n";
   if (options.report) reportFile << report.build(session, outcome).dump(2) << '\n';
   session.removeObserver(&report);
   if (log) session.removeObserver(log.get());

@@ -216,6 +216,17 @@ TEST_F(RunDriverTest, CreatesAMissingCatalogOnMasterWhenAsked) {
   EXPECT_TRUE(recorder.executed().empty());
 }
 
+TEST_F(RunDriverTest, GeneralAccountingFromNothingCreatesBothCatalogsWhenAsked) {
+  chooseProduct("Benvo");
+  session->createMissingCatalog = true;
+  const app::Outcome outcome = run();
+  ASSERT_EQ(outcome.status, Status::Completed) << outcome.message;
+  const auto executed = recorder.executed();
+  EXPECT_NE(std::find(executed.begin(), executed.end(), "create database Benvo"), executed.end());
+  EXPECT_NE(std::find(executed.begin(), executed.end(), "create database BenvoAssistant"), executed.end());
+  EXPECT_EQ(opened("assistant").back(), app::kAssistantConnectionString);
+}
+
 TEST_F(RunDriverTest, CreatesAnEmptyAccessFileWhenAsked) {
   const auto file = dataDir / "Shop.mdb";
   session->choices.engine = app::Engine::Access;
