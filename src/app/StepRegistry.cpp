@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "catalog/Catalogs.h"
+#include "conversions/Passes.h"
 #include "db/Error.h"
 #include "schema/TableStep.h"
 
@@ -32,6 +33,10 @@ StepRegistry standardSteps() {
       registry.add(entry.step, [&entry](Session& session) {
         schema::runTableStep(session.primitives(), entry, session.state.currentTable);
       });
+  for (const conversions::Pass& pass : conversions::allPasses())
+    registry.add(pass.step, [&pass](Session& session) {
+      conversions::runPass(pass, session.primitives(), session.state.currentTable);
+    });
   return registry;
 }
 

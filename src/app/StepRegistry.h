@@ -32,7 +32,8 @@ class StepRegistry {
   std::map<std::string, Step, std::less<>> steps_;
 };
 
-// The steps of this version of the updater: every table step of every catalog.
+// The steps of this version of the updater: every table step of every catalog and every
+// column conversion pass.
 StepRegistry standardSteps();
 
 }  // namespace app

@@ -1,0 +1,45 @@
+#include "app/CommandLineChoices.h"
+
+#include <charconv>
+#include <stdexcept>
+
+#include "app/Products.h"
+
+namespace app {
+
+namespace {
+
+std::optional<int> wholeNumber(std::string_view text) {
+  int value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+void ProductSelection::applyTo(Choices& choices, RunState& state) const {
+  choices.productIndex = listIndex;
+  if (!listIndex) state.productCode = presetCode;
+}
+
+ProductSelection productSelectionFrom(std::string_view codeOrIndex) {
+  if (codeOrIndex.empty()) throw std::invalid_argument("--product needs a product code or a list index");
+  if (auto index = wholeNumber(codeOrIndex)) {
+    if (!productAtIndex(*index))
+      throw std::invalid_argument("--product " + std::string(codeOrIndex) +
+                                  ": the product list has indexes 0 to 6");
+    return {*index, {}};
+  }
+  if (const Product* product = productWithCode(codeOrIndex); product && product->listIndex)
+    return {*product->listIndex, {}};
+  return {std::nullopt, std::string(codeOrIndex)};
+}
+
+db::BackendConfig::Kind backendKindNamed(std::string_view name) {
+  if (name == "embedded") return db::BackendConfig::Kind::Embedded;
+  if (name == "odbc") return db::BackendConfig::Kind::Odbc;
+  throw std::invalid_argument("--backend " + std::string(name) + ": use embedded or odbc");
+}
+
+}  // namespace app

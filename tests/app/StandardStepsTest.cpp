@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/SessionFixture.h"
+#include "catalog/Catalogs.h"
+#include "conversions/Passes.h"
+
+namespace {
+
+std::set<std::string> sequenceStepNames() {
+  std::set<std::string> names;
+  for (const auto& sequence : app::productSequences())
+    for (const auto& name : sequence.stepNames()) names.insert(name);
+  return names;
+}
+
+// The catalogs, the conversion passes and the sequences are separate data files; a step name
+// spelled differently in two of them would leave a step that never runs and one that is
+// missing from the run.
+TEST(StandardSteps, EveryCatalogStepAndPassIsRegisteredUnderANameTheRunsUse) {
+  const app::StepRegistry steps = app::standardSteps();
+  const std::set<std::string> inSequences = sequenceStepNames();
+  for (std::string_view file : catalog::catalogFiles())
+    for (const auto& entry : catalog::entriesOf(file)) {
+      EXPECT_TRUE(steps.contains(entry.step)) << entry.step;
+      EXPECT_TRUE(inSequences.count(entry.step)) << file << ": " << entry.step << " is in no product sequence";
+    }
+  for (const auto& pass : conversions::allPasses()) {
+    EXPECT_TRUE(steps.contains(pass.step)) << pass.step;
+    EXPECT_TRUE(inSequences.count(pass.step)) << pass.step << " is in no product sequence";
+  }
+}
+
+class StandardStepRun : public apptest::SessionFixture {};
+
+TEST_F(StandardStepRun, ACatalogStepEnsuresItsTableOnTheMainConnection) {
+  const std::vector<std::string_view> files = catalog::catalogFiles();
+  if (files.empty()) GTEST_SKIP() << "no catalog compiled in";
+  const schema::CatalogEntry* entry = nullptr;
+  for (std::string_view file : files)
+    for (const auto& e : catalog::entriesOf(file))
+      if (!entry && !e.keyless()) entry = &e;
+  ASSERT_NE(entry, nullptr);
+
+  session->steps() = app::standardSteps();
+  createCatalog("Benvo");
+  session->state.connectionString = std::string(kSqlPrefix) + "Benvo";
+  session->reopenMainConnection();
+  session->progress.overall.setMaximum(100);
+  session->progress.overall.setProgress(0);
+
+  session->steps().trigger(entry->step, *session);
+
+  EXPECT_EQ(session->state.currentTable, entry->table);
+  EXPECT_TRUE(session->primitives().tableExists(entry->table));
+  EXPECT_EQ(session->progress.overall.progress(), 1);
+  EXPECT_EQ(session->progress.table.text(), entry->table);
+}
+
+}  // namespace
