@@ -84,8 +84,9 @@ std::string ConnectionString::getOr(std::string_view keyword, std::string fallba
 
 ProviderKind providerKind(const ConnectionString& cs) {
   const auto provider = cs.get("Provider");
-  if (!provider || provider->empty()) return ProviderKind::SqlServer;
-  const std::string p = asciiLower(*provider);
+  // Values are kept as written, but blanks around a provider name do not change the provider.
+  const std::string p = provider ? asciiLower(trimBlanks(*provider)) : std::string();
+  if (p.empty()) return ProviderKind::SqlServer;
   if (p.rfind("sqloledb", 0) == 0) return ProviderKind::SqlServer;
   if (p.rfind("microsoft.jet.oledb", 0) == 0) return ProviderKind::Jet;
   return ProviderKind::Other;

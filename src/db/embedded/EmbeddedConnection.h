@@ -20,6 +20,10 @@ class EmbeddedConnection : public Connection {
 
   const std::filesystem::path& dataDir() const { return dataDir_; }
 
+  // Creates an empty Access file at `file` (what a product's set-up would ship), to be opened
+  // with "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>". Throws db::Error if it exists.
+  static void createAccessFile(const std::filesystem::path& file);
+
  protected:
   void doOpen(const std::string& connectionString) override;
   void doClose() override;
@@ -30,6 +34,10 @@ class EmbeddedConnection : public Connection {
   Rows doQuery(const std::string& batch, const Params& params, QueryMode mode) override;
 
  private:
+  // Counts the call for the test hooks (TestHooks.h) and applies an injected fault.
+  void injectFaults(bool opening);
+  Session& session();  // the open session, or the closed-connection error
+
   std::filesystem::path dataDir_;
   std::unique_ptr<Session> session_;
 };

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/embedded/Ast.h"
+#include "db/embedded/Sqlite.h"
+#include "db/embedded/SqlTypes.h"
+
+namespace db::embedded {
+
+// The engine's own record of a catalog's objects, kept in hidden tables of the catalog file
+// (names beginning "__morav_", never listed as tables). It plays the part of SQL Server's
+// sys.objects, sys.columns and sys.indexes: names are unique per catalog without regard to
+// ASCII letter case, and every object keeps what its statement declared.
+
+struct ColumnInfo {
+  std::int64_t id = 0;  // SQL Server's column_id: ordinal order
+  std::string name;
+  SqlType type;  // type.declared: the type text as the statement wrote it
+  bool nullable = true;
+  std::optional<Identity> identity;
+  std::string computed;  // "AS (...)": the expression as written; empty for a stored column
+};
+
+struct IndexInfo {
+  enum Kind { PrimaryKey, UniqueConstraint, Plain } kind = Plain;
+  std::string name;
+  bool unique = false;
+  std::vector<std::string> columns;
+  std::vector<std::string> included;
+};
+
+// One row of the object namespace: tables "U", views "V", procedures "P", functions "FN",
+// triggers "TR", and constraints: "PK", "UQ", "D" (default), "F" (foreign key), "C" (check).
+struct ObjectInfo {
+  std::int64_t id = 0;
+  std::string name;
+  std::string type;
+  std::int64_t parentId = 0;  // the table of a constraint or trigger
+  std::string parentColumn;   // the column of a default (and of a column-level check or foreign key)
+  std::string definition;     // a module's text; a default's expression; a constraint's clause
+};
+
+struct TableInfo {
+  ObjectInfo object;
+  bool dataStale = false;  // see DataTables: the SQLite table is rebuilt from here before use
+  std::vector<ColumnInfo> columns;
+  std::vector<IndexInfo> indexes;
+  std::vector<ObjectInfo> children;  // constraints and triggers of the table
+
+  const std::string& name() const { return object.name; }
+  const ColumnInfo* column(std::string_view name) const;
+  const ObjectInfo* defaultOf(std::string_view column) const;
+  const IndexInfo* primaryKey() const;
+  const IndexInfo* index(std::string_view name) const;
+};
+
+class CatalogStore {
+ public:
+  explicit CatalogStore(SqliteDb& db) : db_(db) {}
+
+  static constexpr int kFormatVersion = 1;
+  // Creates the hidden tables of a new catalog file.
+  static void initialize(SqliteDb& db, std::string_view dialectName);
+  // Whether the file holds the hidden tables of a catalog this version can read.
+  static bool isCatalog(SqliteDb& db);
+
+  std::optional<std::string> meta(std::string_view key);
+
+  // Catalog reads: table and view names in the tables rowset's order, and one table's
+  // column names in ordinal order (empty for a name that is no table or view).
+  std::vector<std::string> tableAndViewNames();
+  std::vector<std::string> columnNames(std::string_view table);
+
+  std::optional<ObjectInfo> findObject(std::string_view name);
+  std::optional<TableInfo> loadTable(std::string_view name);
+  std::vector<std::string> staleTableNames();
+
+  std::int64_t insertObject(const ObjectInfo& object);
+  void updateObjectDefinition(std::int64_t id, std::string_view definition);
+  void deleteObject(std::int64_t id);
+  // Removes a table and everything that belongs to it.
+  void deleteTable(std::int64_t id);
+  void setDataStale(std::int64_t tableId, bool stale);
+
+  std::int64_t nextColumnId(std::int64_t tableId);
+  void insertColumn(std::int64_t tableId, const ColumnInfo& column);
+  void updateColumn(std::int64_t tableId, const ColumnInfo& column);
+  void deleteColumn(std::int64_t tableId, std::int64_t columnId);
+
+  void insertIndex(std::int64_t tableId, const IndexInfo& index);
+  void deleteIndex(std::int64_t tableId, std::string_view name);
+
+ private:
+  SqliteDb& db_;
+};
+
+}  // namespace db::embedded

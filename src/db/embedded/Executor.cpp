@@ -1,0 +1,762 @@
+#include "db/embedded/Executor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "db/ConnectionString.h"
+#include "db/embedded/Instance.h"
+#include "db/embedded/Parser.h"
+
+namespace db::embedded {
+
+namespace {
+
+template <class... Fs>
+struct Overloaded : Fs... {
+  using Fs::operator()...;
+};
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
+
+bool containsNoCase(const std::vector<std::string>& names, std::string_view name) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return equalsAsciiNoCase(n, name); });
+}
+
+// The first `count` characters of a UTF-8 text.
+std::string leadingChars(std::string_view text, size_t count) {
+  size_t chars = 0, i = 0;
+  for (; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      if (chars == count) break;
+      ++chars;
+    }
+  }
+  return std::string(text.substr(0, i));
+}
+
+std::uint64_t fnv1a(std::string_view text) {
+  std::uint64_t h = 1469598103934665603ULL;
+  for (unsigned char c : text) {
+    h ^= c;
+    h *= 1099511628211ULL;
+  }
+  return h;
+}
+
+// The names an expression refers to as columns: names not called as functions, not keywords
+// and not type names (CONVERT(int, x)).
+std::vector<std::string> columnsNamedIn(std::string_view expression, Dialect dialect) {
+  std::vector<std::string> names;
+  const auto tokens = tokenize(expression, dialect);
+  for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+    const Token& t = tokens[i];
+    if (t.kind == TokenKind::QuotedName) {
+      names.push_back(t.value);
+    } else if (t.kind == TokenKind::Word && !tokens[i + 1].isSymbol("(") && !isReservedKeyword(t.text)) {
+      TypeProblem problem{};
+      if (!resolveType(TypeRef{t.text, {}, t.text}, dialect, problem) && problem.kind == TypeProblem::UnknownType)
+        names.push_back(t.text);
+    }
+  }
+  return names;
+}
+
+std::string formatReal(double v) {
+  char buf[64];
+  if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15) {
+    std::snprintf(buf, sizeof buf, "%.0f", v);
+  } else {
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+  }
+  return buf;
+}
+
+std::string startsAfter(const std::string& text, std::string_view prefix) {
+  return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : std::string();
+}
+
+}  // namespace
+
+Executor::Executor(CatalogContext context) : ctx_(std::move(context)), refusals_(refusalsFor(ctx_.dialect)) {}
+
+std::optional<Rows> Executor::run(std::string_view batch, const Params& params, bool wantRows) {
+  const std::vector<Token> tokens = tokenize(batch, ctx_.dialect);
+  const std::vector<Statement> statements = Parser(batch, tokens, ctx_.dialect).parseBatch();
+  std::optional<Rows> rows;
+  for (const Statement& statement : statements) {
+    try {
+      std::visit(Overloaded{
+                     [&](const DataStatement& s) {
+                       auto result = run(s, tokens, params, wantRows && !rows);
+                       if (result && !rows) rows = std::move(result);
+                     },
+                     [&](const auto& s) { run(s); },
+                 },
+                 statement);
+    } catch (const SqliteFailure& failure) {
+      throw refusalFor(failure, nullptr, DataStatement::Select);
+    }
+  }
+  return rows;
+}
+
+// ---- Names ------------------------------------------------------------------------------
+
+std::string Executor::localName(const ObjectName& name) const {
+  if (!name.schema.empty() && !equalsAsciiNoCase(name.schema, "dbo")) throw refusals_.unknownSchema(name.schema);
+  if (!name.database.empty() && !equalsAsciiNoCase(name.database, ctx_.catalogName))
+    throw refusals_.notSupported("names in another catalog ('" + name.written + "')");
+  return name.name;
+}
+
+void Executor::checkNewObjectName(std::string_view name) const {
+  const std::string lower = asciiLower(name);
+  if (lower.rfind("__morav", 0) == 0 || lower.rfind("sqlite_", 0) == 0 || name.find('$') != std::string_view::npos)
+    throw Error::provider("The embedded engine keeps names beginning with \"__morav\" or \"sqlite_\", and names "
+                          "holding '$', for itself; '" + std::string(name) + "' cannot name an object. Choose another name.");
+}
+
+// SQL Server's names for constraints it names itself: PK__Table__<16 hex> (and UQ__),
+// DF__Table__Colum__<8 hex> (and FK__, CK__).
+std::string Executor::generatedName(std::string_view prefix, std::string_view table, std::string_view column) {
+  const bool key = prefix == "PK" || prefix == "UQ";
+  for (int salt = 0;; ++salt) {
+    const std::uint64_t h = fnv1a(std::string(prefix) + "\x1f" + std::string(table) + "\x1f" + std::string(column) +
+                                  "\x1f" + std::to_string(salt));
+    char hex[20];
+    std::string name;
+    if (key) {
+      std::snprintf(hex, sizeof hex, "%016llX", static_cast<unsigned long long>(h));
+      name = std::string(prefix) + "__" + leadingChars(table, 8) + "__" + hex;
+    } else {
+      std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(h >> 32));
+      name = std::string(prefix) + "__" + leadingChars(table, 9) + "__" + leadingChars(column, 5) + "__" + hex;
+    }
+    if (!ctx_.catalog.findObject(name)) return name;
+  }
+}
+
+// ---- Columns and constraints --------------------------------------------------------------
+
+SqlType Executor::resolve(const TypeRef& type, int position) const {
+  TypeProblem problem{};
+  if (auto resolved = resolveType(type, ctx_.dialect, problem)) return *resolved;
+  switch (problem.kind) {
+    case TypeProblem::UnknownType: throw refusals_.unknownType(position, type.name);
+    case TypeProblem::SizeTooLarge: throw refusals_.sizeTooLarge(problem.size, type.name, problem.maximum);
+    case TypeProblem::MaxNotAllowed:
+      if (ctx_.dialect == Dialect::Jet) throw refusals_.unknownType(position, type.name);
+      throw Error::provider("Incorrect syntax near 'max'.", 102);
+    case TypeProblem::WidthNotAllowed: break;
+  }
+  throw refusals_.widthNotAllowed(position, type.name);
+}
+
+ColumnInfo Executor::columnFrom(const ColumnDef& def, int position, bool inPrimaryKey) const {
+  ColumnInfo column;
+  column.name = def.name;
+  if (def.type) {
+    column.type = resolve(*def.type, position);
+  } else {
+    column.type.name = "sql_variant";  // a computed column takes its expression's type
+    column.type.affinity = Affinity::Blob;
+    column.computed = def.computed;
+  }
+  column.identity = def.identity;
+  if (!column.identity && column.type.autoNumber) column.identity = Identity{};
+  if (column.identity && (!column.type.canBeIdentity() || (def.notNull && !*def.notNull)))
+    throw refusals_.badIdentityType(column.name);
+  // ANSI_NULL_DFLT_ON, as OLE DB sessions set it: a column is nullable unless it says
+  // otherwise, is an identity or belongs to the primary key.
+  column.nullable = def.notNull ? !*def.notNull : !(column.identity || inPrimaryKey);
+  if (!column.computed.empty()) column.nullable = true;
+  return column;
+}
+
+void Executor::checkComputed(const ColumnInfo& column, const std::vector<ColumnInfo>& columns) const {
+  if (column.computed.empty()) return;
+  for (const std::string& name : columnsNamedIn(column.computed, ctx_.dialect)) {
+    const bool known = std::any_of(columns.begin(), columns.end(), [&](const ColumnInfo& c) {
+      return equalsAsciiNoCase(c.name, name) && c.computed.empty();
+    });
+    if (!known) throw refusals_.invalidColumn(name);
+  }
+}
+
+// Records a constraint in `table` (catalog and in-memory copy). The caller has added the
+// table's columns already.
+void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool tableExisted) {
+  const std::string& tableName = table.name();
+  const std::string name =
+      !c.name.empty() ? c.name
+                      : generatedName(c.kind == TableConstraint::PrimaryKey ? "PK"
+                                      : c.kind == TableConstraint::Unique   ? "UQ"
+                                      : c.kind == TableConstraint::Default  ? "DF"
+                                      : c.kind == TableConstraint::ForeignKey ? "FK"
+                                                                              : "CK",
+                                      tableName, c.columns.empty() ? "" : c.columns.front());
+  if (!c.name.empty()) checkNewObjectName(c.name);
+  if (ctx_.catalog.findObject(name)) throw refusals_.objectExists(name);
+
+  ObjectInfo object;
+  object.name = name;
+  object.parentId = table.object.id;
+  switch (c.kind) {
+    case TableConstraint::PrimaryKey:
+    case TableConstraint::Unique: {
+      const bool primary = c.kind == TableConstraint::PrimaryKey;
+      if (primary && table.primaryKey()) throw refusals_.secondPrimaryKey(tableName, tableExisted);
+      for (const auto& columnName : c.columns) {
+        const ColumnInfo* column = table.column(columnName);
+        if (!column) throw refusals_.keyColumnMissing(columnName);
+        if (column->type.isLargeObject()) throw refusals_.invalidKeyColumnType(column->name, tableName);
+        if (primary && column->nullable) throw refusals_.nullablePrimaryKey(tableName);
+      }
+      object.type = primary ? "PK" : "UQ";
+      IndexInfo index;
+      index.kind = primary ? IndexInfo::PrimaryKey : IndexInfo::UniqueConstraint;
+      index.name = name;
+      index.unique = true;
+      index.columns = c.columns;
+      ctx_.catalog.insertIndex(table.object.id, index);
+      table.indexes.push_back(index);
+      break;
+    }
+    case TableConstraint::Default: {
+      const ColumnInfo* column = table.column(c.columns.front());
+      if (!column) throw refusals_.keyColumnMissing(c.columns.front());
+      if (table.defaultOf(column->name))
+        throw Error::provider("Column already has a DEFAULT bound to it.", 1781);
+      object.type = "D";
+      object.parentColumn = column->name;
+      object.definition = c.text;
+      break;
+    }
+    case TableConstraint::ForeignKey:
+    case TableConstraint::Check:
+      object.type = c.kind == TableConstraint::ForeignKey ? "F" : "C";
+      object.parentColumn = c.columns.size() == 1 ? c.columns.front() : "";
+      object.definition = c.text;
+      break;
+  }
+  object.id = ctx_.catalog.insertObject(object);
+  table.children.push_back(object);
+}
+
+// What SQL Server finds depending on a column it is asked to alter (newType set) or drop.
+std::vector<Dependent> Executor::dependentsOf(const TableInfo& table, const ColumnInfo& column, bool dropping,
+                                              const SqlType* newType) const {
+  std::vector<Dependent> found;
+  const bool widening = newType && newType->widens(column.type);
+  for (const IndexInfo& index : table.indexes) {
+    if (!containsNoCase(index.columns, column.name) && !containsNoCase(index.included, column.name)) continue;
+    // An index (but not a primary key) allows widening a varchar, nvarchar or varbinary key.
+    if (!dropping && widening && index.kind != IndexInfo::PrimaryKey) continue;
+    if (index.kind == IndexInfo::Plain) {
+      found.push_back({Dependent::Index, index.name});
+    } else {
+      found.push_back({Dependent::Object, index.name});
+    }
+  }
+  for (const ColumnInfo& other : table.columns) {
+    if (other.computed.empty() || equalsAsciiNoCase(other.name, column.name)) continue;
+    if (containsNoCase(columnsNamedIn(other.computed, ctx_.dialect), column.name))
+      found.push_back({Dependent::Column, other.name});
+  }
+  for (const ObjectInfo& child : table.children) {
+    if (!equalsAsciiNoCase(child.parentColumn, column.name)) continue;
+    // A default allows a new length, precision or scale of the same type; a check allows a
+    // new length of a variable-length column.
+    if (child.type == "D" && !dropping && newType && newType->name == column.type.name) continue;
+    if (child.type == "C" && !dropping && widening) continue;
+    if (child.type == "D" || child.type == "C" || child.type == "F") found.push_back({Dependent::Object, child.name});
+  }
+  return found;
+}
+
+// ---- Rows -------------------------------------------------------------------------------
+
+bool Executor::hasRows(const TableInfo& table) { return !table.dataStale && ctx_.data.hasRows(table.name()); }
+
+void Executor::markStale(const TableInfo& table) {
+  if (!table.dataStale) ctx_.catalog.setDataStale(table.object.id, true);
+}
+
+void Executor::bringUpToDate(const std::set<std::string>& names) {
+  std::vector<std::string> stale;
+  for (const std::string& table : ctx_.catalog.staleTableNames())
+    if (names.count(asciiLower(table))) stale.push_back(table);
+  if (stale.empty()) return;
+  WriteTransaction tx(ctx_.db);
+  for (const std::string& name : stale) {
+    const auto table = ctx_.catalog.loadTable(name);
+    if (!table || !table->dataStale) continue;  // another connection got here first
+    ctx_.data.create(*table);
+    ctx_.catalog.setDataStale(table->object.id, false);
+  }
+  tx.commit();
+}
+
+Rows Executor::readRows(Stmt& stmt) {
+  Rows rows;
+  for (int i = 0; i < stmt.columnCount(); ++i) rows.columns.push_back(stmt.columnName(i));
+  while (stmt.step()) {
+    std::vector<std::optional<std::string>> row;
+    for (int i = 0; i < stmt.columnCount(); ++i) {
+      switch (stmt.columnType(i)) {
+        case SQLITE_NULL: row.emplace_back(std::nullopt); break;
+        case SQLITE_FLOAT: row.emplace_back(formatReal(stmt.real(i))); break;
+        case SQLITE_BLOB: {
+          static constexpr char kHex[] = "0123456789ABCDEF";
+          const auto* p = static_cast<const unsigned char*>(sqlite3_column_blob(stmt.handle(), i));
+          std::string hex = "0x";
+          for (int k = 0; k < sqlite3_column_bytes(stmt.handle(), i); ++k) {
+            hex += kHex[p[k] >> 4];
+            hex += kHex[p[k] & 15];
+          }
+          row.emplace_back(std::move(hex));
+          break;
+        }
+        default: row.emplace_back(stmt.text(i));
+      }
+    }
+    rows.values.push_back(std::move(row));
+  }
+  return rows;
+}
+
+Error Executor::refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind) {
+  const std::string message = failure.what();
+  const auto writtenName = [&](std::string name) {
+    for (std::string_view schema : {"main.", "temp."})
+      if (name.rfind(schema, 0) == 0) name = name.substr(schema.size());
+    if (translation) {
+      if (auto it = translation->written.find(asciiLower(name)); it != translation->written.end()) return it->second;
+    }
+    return name;
+  };
+  if ((failure.code() & 0xFF) == SQLITE_BUSY)
+    return Error::provider("Lock request time out period exceeded. (Another connection kept the catalog busy.)", 1222);
+  if (auto name = startsAfter(message, "no such table: "); !name.empty()) return refusals_.invalidObject(writtenName(name));
+  if (auto name = startsAfter(message, "no such column: "); !name.empty())
+    return refusals_.invalidColumn(name.substr(name.rfind('.') == std::string::npos ? 0 : name.rfind('.') + 1));
+  if (auto name = startsAfter(message, "no such function: "); !name.empty())
+    return Error::provider("'" + name + "' is not a recognized built-in function name.", 195);
+  if (auto near = startsAfter(message, "near \""); !near.empty()) {
+    Token token;
+    token.kind = TokenKind::Word;
+    token.text = near.substr(0, near.find('"'));
+    return refusals_.syntaxNear(token, SyntaxContext::Statement);
+  }
+  if (auto table = startsAfter(message, "morav:identity_insert:"); !table.empty()) return refusals_.explicitIdentity(table);
+  if (auto where = startsAfter(message, "NOT NULL constraint failed: "); !where.empty()) {
+    const size_t dot = where.find('.');
+    return refusals_.nullNotAllowed(where.substr(dot + 1), ctx_.catalogName + ".dbo." + where.substr(0, dot),
+                                    kind == DataStatement::Update ? "UPDATE" : "INSERT");
+  }
+  if (auto where = startsAfter(message, "UNIQUE constraint failed: "); !where.empty()) {
+    const std::string tableName = where.substr(0, where.find('.'));
+    std::vector<std::string> columns;
+    for (size_t start = 0; start < where.size();) {
+      const size_t end = std::min(where.find(", ", start), where.size());
+      const std::string item = where.substr(start, end - start);
+      columns.push_back(item.substr(item.find('.') + 1));
+      start = end + 2;
+    }
+    if (const auto table = ctx_.catalog.loadTable(tableName)) {
+      for (const IndexInfo& index : table->indexes) {
+        if (index.columns.size() != columns.size() ||
+            !std::equal(index.columns.begin(), index.columns.end(), columns.begin(),
+                        [](const std::string& a, const std::string& b) { return equalsAsciiNoCase(a, b); }))
+          continue;
+        if (index.kind == IndexInfo::Plain) return refusals_.duplicateIndexKey(table->name(), index.name);
+        return refusals_.duplicateKey(index.kind == IndexInfo::PrimaryKey, index.name, table->name());
+      }
+    }
+    return refusals_.duplicateIndexKey(tableName, "?");
+  }
+  if (message.find(" values were supplied") != std::string::npos)
+    return Error::provider("Column name or number of supplied values does not match table definition.", 213);
+  if (message.find(" values for ") != std::string::npos) {
+    int values = 0, columns = 0;
+    std::sscanf(message.c_str(), "%d values for %d columns", &values, &columns);
+    return Error::provider(
+        std::string("There are ") + (values < columns ? "more" : "fewer") +
+            " columns in the INSERT statement than values specified in the VALUES clause. The number of values in the "
+            "VALUES clause must match the number of columns specified in the INSERT statement.",
+        values < columns ? 109 : 110);
+  }
+  return Error::provider("The embedded engine could not run the statement: " + message + ".");
+}
+
+// ---- Statements ---------------------------------------------------------------------------
+
+void Executor::run(const CreateTable& s) {
+  const std::string name = localName(s.table);
+  checkNewObjectName(name);
+  WriteTransaction tx(ctx_.db);
+  if (ctx_.catalog.findObject(name)) throw refusals_.objectExists(name);
+
+  std::vector<std::string> primaryKeyColumns;
+  for (const TableConstraint& c : s.constraints)
+    if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
+  for (const ColumnDef& def : s.columns)
+    for (const TableConstraint& c : def.constraints)
+      if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
+
+  TableInfo table;
+  table.object.name = name;
+  table.object.type = "U";
+  for (size_t i = 0; i < s.columns.size(); ++i) {
+    const ColumnDef& def = s.columns[i];
+    if (table.column(def.name)) throw refusals_.duplicateColumn(def.name, name);
+    ColumnInfo column = columnFrom(def, static_cast<int>(i + 1), containsNoCase(primaryKeyColumns, def.name));
+    column.id = static_cast<std::int64_t>(i + 1);
+    if (column.identity && std::any_of(table.columns.begin(), table.columns.end(),
+                                       [](const ColumnInfo& c) { return c.identity.has_value(); }))
+      throw refusals_.secondIdentity(name);
+    table.columns.push_back(std::move(column));
+  }
+  for (const ColumnInfo& column : table.columns) checkComputed(column, table.columns);
+
+  table.object.id = ctx_.catalog.insertObject(table.object);
+  ctx_.catalog.setDataStale(table.object.id, true);  // created with its first data statement
+  table.dataStale = true;
+  for (const ColumnInfo& column : table.columns) ctx_.catalog.insertColumn(table.object.id, column);
+  for (const ColumnDef& def : s.columns) {
+    for (const TableConstraint& c : def.constraints) addConstraint(table, c, false);
+    if (def.defaultValue)
+      addConstraint(table, {TableConstraint::Default, def.defaultValue->constraintName, {def.name}, def.defaultValue->expression}, false);
+  }
+  for (const TableConstraint& c : s.constraints) addConstraint(table, c, false);
+  tx.commit();
+}
+
+void Executor::run(const AddToTable& s) {
+  const std::string name = localName(s.table);
+  WriteTransaction tx(ctx_.db);
+  const auto before = ctx_.catalog.loadTable(name);
+  if (!before) throw refusals_.missingTable(s.table.written);
+  TableInfo after = *before;
+  const bool rows = hasRows(*before);
+
+  std::vector<std::string> primaryKeyColumns;
+  for (const TableConstraint& c : s.constraints)
+    if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
+  for (const ColumnDef& def : s.columns)
+    for (const TableConstraint& c : def.constraints)
+      if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
+
+  std::map<std::string, std::string> fills;
+  std::vector<ColumnInfo> added;
+  for (size_t i = 0; i < s.columns.size(); ++i) {
+    const ColumnDef& def = s.columns[i];
+    if (after.column(def.name)) throw refusals_.duplicateColumn(def.name, before->name());
+    const int position = static_cast<int>(after.columns.size() + 1);
+    ColumnInfo column = columnFrom(def, position, containsNoCase(primaryKeyColumns, def.name));
+    column.id = ctx_.catalog.nextColumnId(after.object.id) + static_cast<std::int64_t>(i);
+    if (column.identity && std::any_of(after.columns.begin(), after.columns.end(),
+                                       [](const ColumnInfo& c) { return c.identity.has_value(); }))
+      throw refusals_.secondIdentity(before->name());
+    if (rows && !column.nullable && !column.identity && !def.defaultValue)
+      throw refusals_.notNullOnNonEmptyTable(column.name, before->name());
+    if (rows && column.identity) {
+      // SQL Server numbers the existing rows.
+      fills[asciiLower(column.name)] = "(" + std::to_string(column.identity->seed) + " + (ROW_NUMBER() OVER (ORDER BY rowid) - 1) * " +
+                                       std::to_string(column.identity->increment) + ")";
+    } else if (rows && def.defaultValue && !column.nullable) {
+      const auto expression = translateExpression(def.defaultValue->expression, ctx_.dialect);
+      if (!expression) throw refusals_.notSupported("this DEFAULT expression on a table that holds rows");
+      fills[asciiLower(column.name)] = "(" + *expression + ")";
+    }
+    after.columns.push_back(column);
+    added.push_back(std::move(column));
+  }
+  for (const ColumnInfo& column : added) {
+    checkComputed(column, after.columns);
+    ctx_.catalog.insertColumn(after.object.id, column);
+  }
+  for (const ColumnDef& def : s.columns) {
+    for (const TableConstraint& c : def.constraints) addConstraint(after, c, true);
+    if (def.defaultValue)
+      addConstraint(after, {TableConstraint::Default, def.defaultValue->constraintName, {def.name}, def.defaultValue->expression}, true);
+  }
+  for (const TableConstraint& c : s.constraints) addConstraint(after, c, true);
+
+  if (!rows) {
+    markStale(*before);
+  } else if (s.constraints.empty() && fills.empty() &&
+             std::all_of(added.begin(), added.end(), [&](const ColumnInfo& c) { return ctx_.data.canAddNatively(after, c); }) &&
+             std::all_of(s.columns.begin(), s.columns.end(), [](const ColumnDef& d) { return d.constraints.empty(); })) {
+    for (const ColumnInfo& column : added) ctx_.data.addColumn(after, column);
+  } else {
+    for (const IndexInfo& index : after.indexes) {
+      if (!index.unique || before->index(index.name)) continue;
+      const std::string duplicate = ctx_.data.duplicateKeyValue(before->name(), index.columns);
+      if (duplicate != "()" && std::all_of(index.columns.begin(), index.columns.end(),
+                                           [&](const std::string& c) { return before->column(c); }))
+        throw Error::provider("The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
+                              "object name 'dbo." + before->name() + "' and the index name '" + index.name +
+                              "'. The duplicate key value is " + duplicate + ".", 1505);
+    }
+    ctx_.data.rebuild(*before, after, fills);
+  }
+  tx.commit();
+}
+
+void Executor::run(const AlterColumn& s) {
+  const std::string name = localName(s.table);
+  WriteTransaction tx(ctx_.db);
+  const auto before = ctx_.catalog.loadTable(name);
+  if (!before) throw refusals_.missingTable(s.table.written);
+  const ColumnInfo* current = before->column(s.column);
+  if (!current) throw refusals_.missingColumn("ALTER TABLE ALTER COLUMN", s.column, before->name());
+  if (!current->computed.empty()) throw refusals_.alterComputedColumn(current->name);
+
+  const auto position = std::find_if(before->columns.begin(), before->columns.end(),
+                                     [&](const ColumnInfo& c) { return c.id == current->id; }) - before->columns.begin();
+  ColumnInfo changed = *current;
+  changed.type = resolve(s.type, static_cast<int>(position + 1));
+  // Without NULL or NOT NULL the column becomes nullable (ANSI_NULL_DFLT_ON).
+  changed.nullable = s.notNull ? !*s.notNull : true;
+  if (changed.identity && !changed.type.canBeIdentity()) throw refusals_.badIdentityType(changed.name);
+  if (changed.identity) changed.nullable = false;
+
+  if (auto dependents = dependentsOf(*before, *current, false, &changed.type); !dependents.empty())
+    throw refusals_.columnHasDependents("ALTER TABLE ALTER COLUMN", current->name, dependents);
+
+  const bool rows = hasRows(*before);
+  if (rows && !changed.nullable && ctx_.data.hasNulls(before->name(), current->name))
+    throw refusals_.nullNotAllowed(current->name, ctx_.catalogName + ".dbo." + before->name(), "UPDATE");
+
+  TableInfo after = *before;
+  for (ColumnInfo& c : after.columns)
+    if (c.id == changed.id) c = changed;
+  ctx_.catalog.updateColumn(after.object.id, changed);
+
+  if (!rows) {
+    markStale(*before);
+  } else if (ctx_.data.declaration(*before, *current) != ctx_.data.declaration(after, changed)) {
+    ctx_.data.rebuild(*before, after, {});
+    // SQLite keeps a text it cannot convert; SQL Server refuses the conversion.
+    const Affinity a = changed.type.affinity;
+    if (a == Affinity::Integer || a == Affinity::Numeric || a == Affinity::Real) {
+      Stmt check = ctx_.db.prepare("SELECT " + quoteName(changed.name) + " FROM main." + quoteName(after.name()) +
+                                   " WHERE typeof(" + quoteName(changed.name) + ") = 'text' LIMIT 1");
+      if (check.step()) throw refusals_.conversionFailed(current->type.name, check.text(0), changed.type.name);
+    }
+  }
+  tx.commit();
+}
+
+void Executor::run(const DropColumns& s) {
+  const std::string name = localName(s.table);
+  WriteTransaction tx(ctx_.db);
+  const auto before = ctx_.catalog.loadTable(name);
+  if (!before) throw refusals_.missingTable(s.table.written);
+  TableInfo after = *before;
+  for (const std::string& columnName : s.columns) {
+    const ColumnInfo* column = after.column(columnName);
+    if (!column) throw refusals_.missingColumn("ALTER TABLE DROP COLUMN", columnName, before->name());
+    if (auto dependents = dependentsOf(after, *column, true, nullptr); !dependents.empty())
+      throw refusals_.columnHasDependents("ALTER TABLE DROP COLUMN", column->name, dependents);
+    const auto stored = std::count_if(after.columns.begin(), after.columns.end(),
+                                      [](const ColumnInfo& c) { return c.computed.empty(); });
+    if (stored == 1 && column->computed.empty()) throw refusals_.onlyDataColumn(column->name, before->name());
+    ctx_.catalog.deleteColumn(after.object.id, column->id);
+    const std::int64_t id = column->id;
+    after.columns.erase(std::remove_if(after.columns.begin(), after.columns.end(),
+                                       [&](const ColumnInfo& c) { return c.id == id; }),
+                        after.columns.end());
+  }
+  if (!hasRows(*before)) {
+    markStale(*before);
+  } else {
+    for (const std::string& columnName : s.columns) ctx_.data.dropColumn(before->name(), columnName);
+  }
+  tx.commit();
+}
+
+void Executor::run(const DropConstraints& s) {
+  const std::string name = localName(s.table);
+  WriteTransaction tx(ctx_.db);
+  const auto before = ctx_.catalog.loadTable(name);
+  if (!before) throw refusals_.missingTable(s.table.written);
+  TableInfo after = *before;
+  bool defaultsChanged = false;
+  for (const std::string& constraintName : s.names) {
+    const auto it = std::find_if(after.children.begin(), after.children.end(), [&](const ObjectInfo& o) {
+      return equalsAsciiNoCase(o.name, constraintName) && o.type != "TR";
+    });
+    if (it == after.children.end()) throw refusals_.notAConstraint(constraintName);
+    if (it->type == "PK" || it->type == "UQ") {
+      ctx_.catalog.deleteIndex(after.object.id, it->name);
+      if (hasRows(*before)) ctx_.data.dropIndex(before->name(), it->name);
+      const std::string dropped = it->name;
+      after.indexes.erase(std::remove_if(after.indexes.begin(), after.indexes.end(),
+                                         [&](const IndexInfo& i) { return equalsAsciiNoCase(i.name, dropped); }),
+                          after.indexes.end());
+    }
+    defaultsChanged = defaultsChanged || it->type == "D";
+    ctx_.catalog.deleteObject(it->id);
+    after.children.erase(it);
+  }
+  if (!hasRows(*before)) {
+    markStale(*before);
+  } else if (defaultsChanged) {
+    ctx_.data.rebuild(*before, after, {});
+  }
+  tx.commit();
+}
+
+void Executor::run(const DropObjects& s) {
+  WriteTransaction tx(ctx_.db);
+  const std::string statement = std::string("DROP ") + objectKindWord(s.kind);
+  for (const ObjectName& objectName : s.names) {
+    const std::string name = localName(objectName);
+    const auto object = ctx_.catalog.findObject(name);
+    if (!object || object->type == "PK" || object->type == "UQ" || object->type == "D" || object->type == "F" ||
+        object->type == "C") {
+      if (s.ifExists) continue;
+      throw refusals_.dropMissing(objectKindWord(s.kind), objectName.written);
+    }
+    if (object->type != objectKindCode(s.kind)) {
+      const char* actual = object->type == "U" ? "table" : object->type == "V" ? "view" : object->type == "P" ? "procedure"
+                           : object->type == "TR" ? "trigger" : "function";
+      std::string right = std::string("DROP ") + actual;
+      std::string upperStatement = statement;
+      for (char& c : right) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      for (char& c : upperStatement) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      throw refusals_.dropWrongKind(upperStatement, object->name, actual, right);
+    }
+    if (s.kind == ObjectKind::Table) {
+      ctx_.data.drop(object->name);
+      ctx_.catalog.deleteTable(object->id);
+    } else {
+      ctx_.catalog.deleteObject(object->id);
+    }
+  }
+  tx.commit();
+}
+
+void Executor::run(const CreateDatabase& s) {
+  checkCatalogName(s.name);
+  if (findCatalogFile(ctx_.dataDir, s.name) || isSystemCatalog(s.name) ||
+      !createDatabaseFile(ctx_.dataDir / s.name, Dialect::SqlServer))
+    throw refusals_.databaseExists(s.name);
+}
+
+void Executor::run(const CreateIndex& s) {
+  const std::string name = localName(s.table);
+  WriteTransaction tx(ctx_.db);
+  const auto table = ctx_.catalog.loadTable(name);
+  if (!table) {
+    Error e = refusals_.missingTable(s.table.written);
+    throw Error(e.className(), e.message(), ctx_.dialect == Dialect::SqlServer ? 1088 : e.number());
+  }
+  if (table->index(s.name)) throw refusals_.indexExists(s.name, table->name());
+  for (const auto& c : s.columns) {
+    const ColumnInfo* column = table->column(c);
+    if (!column) throw refusals_.keyColumnMissing(c);
+    if (column->type.isLargeObject()) throw refusals_.invalidKeyColumnType(column->name, table->name());
+  }
+  for (const auto& c : s.included)
+    if (!table->column(c)) throw refusals_.keyColumnMissing(c);
+  IndexInfo index;
+  index.name = s.name;
+  index.unique = s.unique;
+  index.columns = s.columns;
+  index.included = s.included;
+  ctx_.catalog.insertIndex(table->object.id, index);
+  if (hasRows(*table)) {
+    if (s.unique) {
+      const std::string duplicate = ctx_.data.duplicateKeyValue(table->name(), s.columns);
+      if (duplicate != "()")
+        throw Error::provider("The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
+                              "object name 'dbo." + table->name() + "' and the index name '" + s.name +
+                              "'. The duplicate key value is " + duplicate + ".", 1505);
+    }
+    ctx_.data.createIndex(table->name(), index);
+  } else {
+    markStale(*table);
+  }
+  tx.commit();
+}
+
+void Executor::run(const DropIndex& s) {
+  WriteTransaction tx(ctx_.db);
+  for (const DropIndex::Target& target : s.targets) {
+    const auto table = ctx_.catalog.loadTable(localName(target.table));
+    const IndexInfo* index = table ? table->index(target.index) : nullptr;
+    if (!index) throw refusals_.dropMissingIndex(target.written);
+    if (index->kind != IndexInfo::Plain) throw refusals_.dropConstraintIndex(target.written);
+    ctx_.catalog.deleteIndex(table->object.id, index->name);
+    if (hasRows(*table)) {
+      ctx_.data.dropIndex(table->name(), index->name);
+    } else {
+      markStale(*table);
+    }
+  }
+  tx.commit();
+}
+
+void Executor::run(const CreateModule& s) {
+  const std::string name = localName(s.name);
+  WriteTransaction tx(ctx_.db);
+  const auto existing = ctx_.catalog.findObject(name);
+  if (s.alter) {
+    if (!existing || existing->type != objectKindCode(s.kind)) throw refusals_.invalidObject(s.name.written);
+    ctx_.catalog.updateObjectDefinition(existing->id, s.text);
+    tx.commit();
+    return;
+  }
+  checkNewObjectName(name);
+  if (existing) throw refusals_.objectExists(name);
+  ObjectInfo object;
+  object.name = name;
+  object.type = objectKindCode(s.kind);
+  object.definition = s.text;
+  if (s.kind == ObjectKind::Trigger) {
+    const auto parent = ctx_.catalog.findObject(localName(s.parentTable));
+    if (!parent || (parent->type != "U" && parent->type != "V"))
+      throw Error::provider("The object '" + s.parentTable.written + "' does not exist or is invalid for this operation.", 8197);
+    object.parentId = parent->id;
+  }
+  ctx_.catalog.insertObject(object);
+  tx.commit();
+}
+
+void Executor::run(const Unsupported& s) { throw refusals_.notSupported(s.what); }
+
+std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
+                                  bool wantRows) {
+  const Translation translation = Translator(tokens, ctx_.dialect).translate(s.firstToken, s.endToken);
+  try {
+    bringUpToDate(translation.names);
+    for (const std::string& view : translation.systemViews) ctx_.views.prepare(view);
+    Stmt stmt = ctx_.db.prepare(translation.sql);
+    for (int i = 1; i <= stmt.parameterCount(); ++i) {
+      const char* parameter = stmt.parameterName(i);
+      const auto it = parameter ? params.find(parameter + 1) : params.end();
+      if (it != params.end()) {
+        stmt.bind(i, it->second);
+      } else {
+        stmt.bindNull(i);
+      }
+    }
+    if (s.kind == DataStatement::Select) {
+      if (wantRows) return readRows(stmt);
+      stmt.run();
+      return std::nullopt;
+    }
+    WriteTransaction tx(ctx_.db);
+    stmt.run();
+    tx.commit();
+    return std::nullopt;
+  } catch (const SqliteFailure& failure) {
+    throw refusalFor(failure, &translation, s.kind);
+  }
+}
+
+}  // namespace db::embedded

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/Connection.h"
+#include "db/embedded/Ast.h"
+#include "db/embedded/CatalogStore.h"
+#include "db/embedded/DataTables.h"
+#include "db/embedded/Refusals.h"
+#include "db/embedded/Sqlite.h"
+#include "db/embedded/SystemViews.h"
+#include "db/embedded/Translator.h"
+
+namespace db::embedded {
+
+// What the executor works on: one open catalog file.
+struct CatalogContext {
+  SqliteDb& db;
+  CatalogStore& catalog;
+  DataTables& data;
+  SystemViews& views;
+  Dialect dialect;
+  std::string catalogName;
+  std::filesystem::path dataDir;
+};
+
+// Runs batches: parses the whole batch first (a syntax error runs nothing), then runs its
+// statements in order, each committed on its own, stopping at the first refusal. To add a
+// statement kind: a node in Ast.h, its parsing in Parser, and a run() overload here.
+class Executor {
+ public:
+  explicit Executor(CatalogContext context);
+
+  // The rows of the first statement that returns rows, when `wantRows`.
+  std::optional<Rows> run(std::string_view batch, const Params& params, bool wantRows);
+
+ private:
+  void run(const CreateTable& s);
+  void run(const AddToTable& s);
+  void run(const AlterColumn& s);
+  void run(const DropColumns& s);
+  void run(const DropConstraints& s);
+  void run(const DropObjects& s);
+  void run(const CreateDatabase& s);
+  void run(const CreateIndex& s);
+  void run(const DropIndex& s);
+  void run(const CreateModule& s);
+  void run(const Unsupported& s);
+  std::optional<Rows> run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
+                          bool wantRows);
+
+  // Names
+  std::string localName(const ObjectName& name) const;
+  void checkNewObjectName(std::string_view name) const;
+  std::string generatedName(std::string_view prefix, std::string_view table, std::string_view column);
+
+  // Columns and constraints
+  SqlType resolve(const TypeRef& type, int position) const;
+  ColumnInfo columnFrom(const ColumnDef& def, int position, bool inPrimaryKey) const;
+  void checkComputed(const ColumnInfo& column, const std::vector<ColumnInfo>& columns) const;
+  void addConstraint(TableInfo& table, const TableConstraint& constraint, bool tableExisted);
+  std::vector<Dependent> dependentsOf(const TableInfo& table, const ColumnInfo& column, bool dropping,
+                                      const SqlType* newType) const;
+
+  // Rows
+  bool hasRows(const TableInfo& table);
+  void markStale(const TableInfo& table);
+  void bringUpToDate(const std::set<std::string>& names);
+  Error refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind);
+  Rows readRows(Stmt& stmt);
+
+  CatalogContext ctx_;
+  const Refusals& refusals_;
+};
+
+}  // namespace db::embedded

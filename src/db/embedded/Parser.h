@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "db/embedded/Ast.h"
+#include "db/embedded/Refusals.h"
+#include "db/embedded/Tokenizer.h"
+
+namespace db::embedded {
+
+// Reads a tokenized batch into statements. T-SQL needs no separator between statements: a
+// statement ends at ';' or where the next one begins. Jet takes one statement per batch.
+// Syntax errors are thrown as the dialect words them.
+class Parser {
+ public:
+  Parser(std::string_view batch, const std::vector<Token>& tokens, Dialect dialect);
+
+  std::vector<Statement> parseBatch();
+
+ private:
+  Statement parseStatement(bool firstInBatch);
+  Statement parseCreate(bool firstInBatch);
+  Statement parseCreateTable();
+  Statement parseCreateIndex(bool unique);
+  Statement parseModule(ObjectKind kind, bool alter, size_t statementStart, bool firstInBatch);
+  Statement parseAlter(bool firstInBatch);
+  Statement parseAlterTable();
+  Statement parseDrop();
+  Statement parseDropIndex();
+  Statement parseData(DataStatement::Kind kind);
+  Statement parseUnsupported(std::string what);
+
+  ColumnDef parseColumnDef(SyntaxContext context);
+  TableConstraint parseTableConstraint(SyntaxContext context);
+  TypeRef parseType(SyntaxContext context);
+  std::vector<std::string> parseNameList(SyntaxContext context, bool allowOrder);
+  ObjectName parseObjectName(SyntaxContext context);
+  std::string parseName(SyntaxContext context);
+  std::string parseDefaultExpression(SyntaxContext context);
+  std::string parseParenthesized(SyntaxContext context);
+  size_t skipToStatementEnd(DataStatement::Kind kind);
+
+  const Token& peek(size_t ahead = 0) const;
+  const Token& advance();
+  bool atEnd() const { return peek().kind == TokenKind::End; }
+  bool atStatementEnd() const { return atEnd() || peek().isSymbol(";"); }
+  bool acceptWord(std::string_view word);
+  bool acceptSymbol(std::string_view symbol);
+  void expectWord(std::string_view word, SyntaxContext context);
+  void expectSymbol(std::string_view symbol, SyntaxContext context);
+  [[noreturn]] void fail(SyntaxContext context) const;
+  std::string textBetween(size_t firstToken, size_t endToken) const;
+
+  std::string_view batch_;
+  const std::vector<Token>& tokens_;
+  Dialect dialect_;
+  const Refusals& refusals_;
+  size_t pos_ = 0;
+};
+
+}  // namespace db::embedded

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/Error.h"
+#include "db/embedded/Tokenizer.h"
+
+namespace db::embedded {
+
+// The statement a syntax error was found in; Jet names it in its message.
+enum class SyntaxContext { Statement, CreateTable, AlterTable, FieldDefinition, Drop, CreateIndex };
+
+// What stops a column from being altered or dropped (SQL Server's Msg 5074).
+struct Dependent {
+  enum Kind { Object, Index, Column } kind;  // a constraint, an index, a computed column
+  std::string name;
+};
+
+// Every refusal of the engine, worded as the server words it. The base class speaks for
+// SQL Server (message text and Msg number); the Jet refusals override the cases an Access
+// file words differently and keep SQL Server's words where Jet has no counterpart.
+//
+// Where SQL Server raises two messages for one failure (3728 then 3727, 5074 then 4922), the
+// error carries the first message's number and both texts, one per line: ADO reports the
+// first, and the second says what failed.
+class Refusals {
+ public:
+  virtual ~Refusals() = default;
+
+  // Tokenizer
+  virtual Error unclosedQuote(std::string_view rest) const;
+  virtual Error unclosedComment() const;
+
+  // Parser: `near` is the token the parser stopped at, or the last token when the text ended.
+  virtual Error syntaxNear(const Token& near, SyntaxContext context) const;
+  virtual Error notTsql(const Token& first) const;  // T-SQL-only syntax where the dialect has none
+  virtual Error firstInBatch(std::string_view what) const;
+
+  // Types; `position` is SQL Server's "Column, parameter, or variable #N".
+  virtual Error unknownType(int position, std::string_view typeName) const;
+  virtual Error widthNotAllowed(int position, std::string_view typeName) const;
+  virtual Error sizeTooLarge(int size, std::string_view typeName, int maximum) const;
+
+  // Objects and columns
+  virtual Error objectExists(std::string_view name) const;
+  virtual Error duplicateColumn(std::string_view column, std::string_view table) const;
+  virtual Error missingTable(std::string_view nameAsWritten) const;  // ALTER TABLE, CREATE INDEX
+  virtual Error dropMissing(std::string_view kind, std::string_view nameAsWritten) const;
+  virtual Error dropWrongKind(std::string_view statementKind, std::string_view name,
+                              std::string_view actualKind, std::string_view rightStatement) const;
+  virtual Error missingColumn(std::string_view operation, std::string_view column, std::string_view table) const;
+  virtual Error notNullOnNonEmptyTable(std::string_view column, std::string_view table) const;
+  virtual Error notAConstraint(std::string_view name) const;
+  virtual Error columnHasDependents(std::string_view operation, std::string_view column,
+                                    const std::vector<Dependent>& dependents) const;
+  virtual Error onlyDataColumn(std::string_view column, std::string_view table) const;
+  virtual Error alterComputedColumn(std::string_view column) const;
+  virtual Error secondPrimaryKey(std::string_view table, bool tableExisted) const;
+  virtual Error nullablePrimaryKey(std::string_view table) const;
+  virtual Error badIdentityType(std::string_view column) const;
+  virtual Error secondIdentity(std::string_view table) const;
+  virtual Error keyColumnMissing(std::string_view column) const;
+  virtual Error invalidKeyColumnType(std::string_view column, std::string_view table) const;
+  virtual Error indexExists(std::string_view index, std::string_view table) const;
+  virtual Error dropMissingIndex(std::string_view nameAsWritten) const;
+  virtual Error dropConstraintIndex(std::string_view nameAsWritten) const;
+  virtual Error unknownSchema(std::string_view schema) const;
+  virtual Error invalidObject(std::string_view nameAsWritten) const;
+  virtual Error invalidColumn(std::string_view column) const;
+
+  // Rows
+  virtual Error nullNotAllowed(std::string_view column, std::string_view qualifiedTable,
+                               std::string_view operation) const;
+  virtual Error conversionFailed(std::string_view fromType, std::string_view value, std::string_view toType) const;
+  virtual Error duplicateKey(bool primaryKey, std::string_view constraint, std::string_view table) const;
+  virtual Error duplicateIndexKey(std::string_view table, std::string_view index) const;
+  virtual Error explicitIdentity(std::string_view table) const;
+
+  // Databases
+  virtual Error databaseExists(std::string_view name) const;
+
+  // What the engine itself does not do (not a server refusal): says so and what to use instead.
+  virtual Error notSupported(std::string_view what) const;
+};
+
+const Refusals& refusalsFor(Dialect dialect);
+
+}  // namespace db::embedded

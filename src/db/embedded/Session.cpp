@@ -1,0 +1,107 @@
+#include "db/embedded/Session.h"
+
+#include "db/ConnectionString.h"
+#include "db/Error.h"
+#include "db/embedded/Instance.h"
+
+namespace db::embedded {
+
+namespace {
+
+// Finds the file a connection string addresses, or fails as the provider would.
+std::filesystem::path locate(const std::filesystem::path& dataDir, const ConnectionString& cs, Dialect& dialect,
+                             std::string& catalogName) {
+  switch (providerKind(cs)) {
+    case ProviderKind::Other:
+      throw Error::provider("Provider cannot be found. It may not be properly installed. (The embedded engine serves "
+                            "SQLOLEDB and Microsoft.Jet.OLEDB.4.0, not \"" + cs.getOr("Provider", "") + "\".)",
+                            3706);
+    case ProviderKind::Jet: {
+      dialect = Dialect::Jet;
+      const std::filesystem::path file = cs.getOr("Data Source", "");
+      switch (identifyFile(file)) {
+        case FileKind::Missing: throw Error::provider("Could not find file '" + file.string() + "'.", 3024);
+        case FileKind::AccessFile: break;
+        default: throw Error::provider("Unrecognized database format '" + file.string() + "'.", 3343);
+      }
+      catalogName = file.stem().string();
+      return file;
+    }
+    case ProviderKind::SqlServer: break;
+  }
+  dialect = Dialect::SqlServer;
+  std::string name = cs.getOr("Initial Catalog", cs.getOr("Database", ""));
+  if (name.empty()) name = "master";
+  checkCatalogName(name);
+  auto file = findCatalogFile(dataDir, name);
+  if (!file && isSystemCatalog(name)) {
+    file = dataDir / asciiLower(name);
+    createDatabaseFile(*file, Dialect::SqlServer);  // false: another connection created it first
+  }
+  if (!file) throw Error::provider("Cannot open database \"" + name + "\" requested by the login. The login failed.", 4060);
+  if (identifyFile(*file) != FileKind::SqlServerCatalog)
+    throw Error::provider("Cannot open database \"" + name + "\": the file " + file->string() +
+                          " in the engine's data directory is not one of its catalogs. Move it away or open another "
+                          "catalog.", 4060);
+  catalogName = file->filename().string();
+  return *file;
+}
+
+}  // namespace
+
+Session::Session(const std::filesystem::path& dataDir, const std::string& connectionString) {
+  const std::filesystem::path file = locate(dataDir, ConnectionString::parse(connectionString), dialect_, catalogName_);
+  try {
+    db_ = std::make_unique<SqliteDb>(file, false);
+    if (!CatalogStore::isCatalog(*db_))
+      throw Error::provider("The file " + file.string() + " was written by another version of the embedded engine.");
+  } catch (const SqliteFailure& failure) {
+    throw Error::provider("The embedded engine cannot open " + file.string() + ": " + failure.what());
+  }
+  catalog_ = std::make_unique<CatalogStore>(*db_);
+  data_ = std::make_unique<DataTables>(*db_, dialect_);
+  views_ = std::make_unique<SystemViews>(*db_, dataDir, catalogName_);
+  functions_.catalogName = catalogName_;
+  functions_.findObject = [this](const std::string& name) -> std::optional<std::pair<std::int64_t, std::string>> {
+    const auto object = catalog_->findObject(name);
+    if (!object) return std::nullopt;
+    return std::make_pair(object->id, object->type);
+  };
+  registerFunctions(*db_, functions_);
+  executor_ = std::make_unique<Executor>(
+      CatalogContext{*db_, *catalog_, *data_, *views_, dialect_, catalogName_, dataDir});
+}
+
+Session::~Session() = default;
+
+template <typename F>
+auto Session::guarded(F&& body) -> decltype(body()) {
+  try {
+    return body();
+  } catch (const SqliteFailure& failure) {
+    if ((failure.code() & 0xFF) == SQLITE_BUSY)
+      throw Error::provider("Lock request time out period exceeded. (Another connection kept the catalog busy.)", 1222);
+    throw Error::provider(std::string("The embedded engine failed to read its catalog: ") + failure.what());
+  }
+}
+
+std::vector<std::string> Session::tableNames() {
+  return guarded([&] { return catalog_->tableAndViewNames(); });
+}
+
+std::vector<std::string> Session::columnNames(const std::string& table) {
+  return guarded([&] { return catalog_->columnNames(table); });
+}
+
+void Session::execute(const std::string& batch) {
+  guarded([&] { executor_->run(batch, {}, false); });
+}
+
+Rows Session::query(const std::string& batch, const Params& params, QueryMode mode) {
+  return guarded([&] {
+    auto rows = executor_->run(batch, params, mode == QueryMode::Open);
+    return rows ? std::move(*rows) : Rows{};
+  });
+}
+
+}  // namespace db::embedded

@@ -1,0 +1,123 @@
+#include "db/embedded/SystemViews.h"
+
+#include <array>
+#include <string_view>
+
+#include "db/ConnectionString.h"
+#include "db/embedded/Instance.h"
+
+namespace db::embedded {
+
+namespace {
+
+struct ViewDef {
+  std::string_view name;  // lower case, parts joined with '.'
+  std::string_view sql;   // the SELECT behind it; $CATALOG stands for the catalog name
+};
+
+constexpr std::string_view kTypeDesc =
+    "CASE o.type WHEN 'U' THEN 'USER_TABLE' WHEN 'V' THEN 'VIEW' WHEN 'P' THEN 'SQL_STORED_PROCEDURE' "
+    "WHEN 'FN' THEN 'SQL_SCALAR_FUNCTION' WHEN 'TR' THEN 'SQL_TRIGGER' WHEN 'PK' THEN 'PRIMARY_KEY_CONSTRAINT' "
+    "WHEN 'UQ' THEN 'UNIQUE_CONSTRAINT' WHEN 'D' THEN 'DEFAULT_CONSTRAINT' WHEN 'F' THEN 'FOREIGN_KEY_CONSTRAINT' "
+    "WHEN 'C' THEN 'CHECK_CONSTRAINT' END";
+
+// sys.columns.max_length counts bytes: two per character of the national types, -1 for (max).
+constexpr std::string_view kMaxLength =
+    "CASE WHEN c.length = -1 THEN -1 WHEN c.type_name IN ('nchar', 'nvarchar') THEN c.length * 2 "
+    "WHEN c.length > 0 THEN c.length ELSE 0 END";
+
+const std::array<ViewDef, 11> kViews = {{
+    {"sysobjects",
+     "SELECT o.name, o.id, o.type AS xtype, CASE WHEN o.type IN ('PK', 'UQ') THEN 'K' ELSE o.type END AS type, "
+     "o.parent_id AS parent_obj, o.created AS crdate, 1 AS uid FROM main.__morav_objects o"},
+    {"sys.objects",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
+     "type_desc, o.created AS create_date, o.created AS modify_date, 0 AS is_ms_shipped FROM main.__morav_objects o"},
+    {"sys.tables",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.type, 'USER_TABLE' AS type_desc, o.created AS "
+     "create_date FROM main.__morav_objects o WHERE o.type = 'U'"},
+    {"sys.views",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.type, 'VIEW' AS type_desc, o.created AS create_date "
+     "FROM main.__morav_objects o WHERE o.type = 'V'"},
+    {"sys.procedures",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.type, 'SQL_STORED_PROCEDURE' AS type_desc, o.created AS "
+     "create_date FROM main.__morav_objects o WHERE o.type = 'P'"},
+    {"sys.columns",
+     "SELECT c.table_id AS object_id, c.name, c.column_id, c.type_name AS type_name, $MAXLENGTH AS max_length, "
+     "c.precision, c.scale, c.nullable AS is_nullable, c.identity_seed IS NOT NULL AS is_identity, "
+     "c.computed <> '' AS is_computed FROM main.__morav_columns c"},
+    {"syscolumns",
+     "SELECT c.name, c.table_id AS id, c.column_id AS colid, $MAXLENGTH AS length, c.nullable AS isnullable "
+     "FROM main.__morav_columns c"},
+    {"sys.indexes",
+     "SELECT i.table_id AS object_id, i.name, i.kind = 'PK' AS is_primary_key, i.is_unique, "
+     "i.kind = 'UQ' AS is_unique_constraint FROM main.__morav_indexes i"},
+    {"information_schema.tables",
+     "SELECT $CATALOG AS TABLE_CATALOG, 'dbo' AS TABLE_SCHEMA, o.name AS TABLE_NAME, "
+     "CASE o.type WHEN 'U' THEN 'BASE TABLE' ELSE 'VIEW' END AS TABLE_TYPE FROM main.__morav_objects o "
+     "WHERE o.type IN ('U', 'V')"},
+    {"information_schema.columns",
+     "SELECT $CATALOG AS TABLE_CATALOG, 'dbo' AS TABLE_SCHEMA, o.name AS TABLE_NAME, c.name AS COLUMN_NAME, "
+     "c.column_id AS ORDINAL_POSITION, (SELECT d.definition FROM main.__morav_objects d WHERE d.parent_id = o.id "
+     "AND d.type = 'D' AND d.parent_column = c.name) AS COLUMN_DEFAULT, CASE WHEN c.nullable THEN 'YES' ELSE 'NO' "
+     "END AS IS_NULLABLE, c.type_name AS DATA_TYPE, CASE WHEN c.length <> 0 THEN c.length END AS "
+     "CHARACTER_MAXIMUM_LENGTH, CASE WHEN c.precision <> 0 THEN c.precision END AS NUMERIC_PRECISION, CASE WHEN "
+     "c.precision <> 0 THEN c.scale END AS NUMERIC_SCALE FROM main.__morav_objects o JOIN main.__morav_columns c "
+     "ON c.table_id = o.id"},
+    {"sys.databases", ""},  // filled from the data directory, see prepare()
+}};
+
+constexpr std::string_view kSysDatabases = "sysdatabases";
+
+std::string replaceAll(std::string text, std::string_view what, std::string_view with) {
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+    text.replace(at, what.size(), with);
+  return text;
+}
+
+}  // namespace
+
+SystemViews::SystemViews(SqliteDb& db, std::filesystem::path dataDir, std::string catalogName)
+    : db_(db), dataDir_(std::move(dataDir)), catalogName_(std::move(catalogName)) {}
+
+std::optional<std::string> SystemViews::lookup(const std::vector<std::string>& parts) {
+  std::string joined;
+  for (const auto& p : parts) joined += (joined.empty() ? "" : ".") + asciiLower(p);
+  if (joined == kSysDatabases) return joined;
+  for (const ViewDef& v : kViews)
+    if (v.name == joined) return joined;
+  return std::nullopt;
+}
+
+void SystemViews::prepare(const std::string& view) {
+  if (view == kSysDatabases || view == "sys.databases") {
+    // The instance's databases change under other connections: list them afresh.
+    const bool compatibility = view == kSysDatabases;
+    if (created_.insert(view).second) {
+      db_.exec("CREATE TEMP TABLE " + quoteName(view) +
+               (compatibility ? "(name TEXT, dbid INTEGER, crdate TEXT, cmptlevel INTEGER, filename TEXT)"
+                              : "(name TEXT, database_id INTEGER, create_date TEXT, compatibility_level INTEGER)"));
+    }
+    db_.exec("DELETE FROM temp." + quoteName(view));
+    Stmt insert = db_.prepare("INSERT INTO temp." + quoteName(view) + " VALUES (?1, ?2, datetime('now'), 100" +
+                              (compatibility ? ", ?3)" : ")"));
+    std::int64_t id = 0;
+    for (const CatalogEntry& entry : listCatalogs(dataDir_)) {
+      insert.bind(1, entry.name).bind(2, ++id);
+      if (compatibility) insert.bind(3, entry.file.string());
+      insert.run();
+      sqlite3_reset(insert.handle());
+    }
+    return;
+  }
+  if (!created_.insert(view).second) return;
+  for (const ViewDef& v : kViews) {
+    if (v.name != view) continue;
+    std::string sql = replaceAll(std::string(v.sql), "$CATALOG", quoteText(catalogName_));
+    sql = replaceAll(sql, "$TYPEDESC", kTypeDesc);
+    sql = replaceAll(sql, "$MAXLENGTH", kMaxLength);
+    db_.exec("CREATE TEMP VIEW " + quoteName(view) + " AS " + sql);
+  }
+}
+
+}  // namespace db::embedded

@@ -1,0 +1,261 @@
+#include "db/embedded/Translator.h"
+
+#include <array>
+
+#include "db/ConnectionString.h"
+#include "db/Error.h"
+#include "db/embedded/Refusals.h"
+#include "db/embedded/Sqlite.h"
+#include "db/embedded/SqlTypes.h"
+#include "db/embedded/SystemViews.h"
+
+namespace db::embedded {
+
+namespace {
+
+bool isTableHint(const Token& t) {
+  static constexpr std::array<std::string_view, 12> kHints = {
+      "nolock", "readuncommitted", "rowlock", "updlock", "holdlock", "readpast",
+      "tablock", "tablockx", "paglock", "xlock",   "serializable", "readcommitted"};
+  for (std::string_view h : kHints)
+    if (t.isWord(h)) return true;
+  return false;
+}
+
+}  // namespace
+
+Translator::Translator(const std::vector<Token>& tokens, Dialect dialect) : tokens_(tokens), dialect_(dialect) {}
+
+void Translator::emit(Translation& out, std::string_view text) {
+  if (!out.sql.empty()) out.sql += ' ';
+  out.sql += text;
+}
+
+Translation Translator::translate(size_t first, size_t end) {
+  Translation out;
+  limit_.clear();
+  emitRange(first, end, out, true);
+  if (!limit_.empty()) emit(out, "LIMIT " + limit_);
+  return out;
+}
+
+size_t Translator::matchingParen(size_t open, size_t end) const {
+  int depth = 0;
+  for (size_t i = open; i < end; ++i) {
+    if (tokens_[i].isSymbol("(")) ++depth;
+    if (tokens_[i].isSymbol(")") && --depth == 0) return i;
+  }
+  return end;
+}
+
+void Translator::emitRange(size_t first, size_t end, Translation& out, bool statementLevel) {
+  const Refusals& refusals = refusalsFor(dialect_);
+  int depth = 0;
+  for (size_t i = first; i < end;) {
+    const Token& t = tokens_[i];
+    const bool topLevel = statementLevel && depth == 0;
+    if (t.isWord("top") && i > first &&
+        (tokens_[i - 1].isWord("select") || tokens_[i - 1].isWord("distinct") || tokens_[i - 1].isWord("all"))) {
+      if (!topLevel || !tokens_[first].isWord("select")) throw refusals.notSupported("TOP inside a subquery or a data change");
+      size_t j = i + 1;
+      if (j < end && tokens_[j].isSymbol("(")) {
+        const size_t close = matchingParen(j, end);
+        Translation inner;
+        emitRange(j + 1, close, inner, false);
+        limit_ = "(" + inner.sql + ")";
+        j = close + 1;
+      } else if (j < end && (tokens_[j].kind == TokenKind::Number || tokens_[j].kind == TokenKind::Parameter)) {
+        limit_ = tokens_[j].kind == TokenKind::Parameter ? ":" + tokens_[j].value : tokens_[j].text;
+        ++j;
+      } else {
+        throw refusals.syntaxNear(tokens_[j < end ? j : i], SyntaxContext::Statement);
+      }
+      if (j < end && tokens_[j].isWord("percent")) throw refusals.notSupported("TOP ... PERCENT");
+      i = j;
+      continue;
+    }
+    if (t.isWord("into") && topLevel && tokens_[first].isWord("select"))
+      throw refusals.notSupported("SELECT ... INTO");
+    if (t.isWord("with") && i + 2 < end && tokens_[i + 1].isSymbol("(") && isTableHint(tokens_[i + 2])) {
+      i = matchingParen(i + 1, end) + 1;  // table hints mean nothing to a single-writer file
+      continue;
+    }
+    switch (t.kind) {
+      case TokenKind::Word:
+      case TokenKind::QuotedName:
+        if (t.kind == TokenKind::Word && i + 1 < end && tokens_[i + 1].isSymbol("(") &&
+            !(i > first && tokens_[i - 1].isSymbol("."))) {
+          i = emitFunction(i, end, out);
+        } else {
+          i = emitName(i, end, out);
+        }
+        continue;
+      case TokenKind::String: emit(out, quoteText(t.value)); break;
+      case TokenKind::Binary: emit(out, "X'" + t.text.substr(2) + "'"); break;
+      case TokenKind::Number: emit(out, t.text); break;
+      case TokenKind::Parameter: emit(out, ":" + t.value); break;
+      case TokenKind::Variable:
+        if (dialect_ == Dialect::Jet) throw refusals.notTsql(t);
+        if (t.text.rfind("@@", 0) == 0) throw refusals.notSupported("the system function " + t.text);
+        throw Error::provider("Must declare the scalar variable \"" + t.text + "\".", 137);
+      case TokenKind::Symbol:
+        if (t.isSymbol("(")) ++depth;
+        if (t.isSymbol(")")) --depth;
+        if (t.isSymbol("!<")) {
+          emit(out, ">=");
+        } else if (t.isSymbol("!>")) {
+          emit(out, "<=");
+        } else {
+          emit(out, t.text);
+        }
+        break;
+      case TokenKind::End: return;
+    }
+    ++i;
+  }
+}
+
+// A name of one to three parts. Drops the database and "dbo" parts, maps catalog views, and
+// records the name so that the tables it may mean are brought up to date first.
+size_t Translator::emitName(size_t i, size_t end, Translation& out) {
+  std::vector<const Token*> parts{&tokens_[i]};
+  size_t j = i + 1;
+  while (j + 1 < end && tokens_[j].isSymbol(".")) {
+    if (tokens_[j + 1].isSymbol(".")) {  // db..name: the default schema
+      parts.push_back(nullptr);
+      ++j;
+      continue;
+    }
+    if (!tokens_[j + 1].isName()) break;
+    parts.push_back(&tokens_[j + 1]);
+    j += 2;
+  }
+  const auto valueOf = [](const Token* t) { return t ? (t->kind == TokenKind::QuotedName ? t->value : t->text) : ""; };
+
+  // T.col and alias.col keep both parts; db.dbo.T, db..T and dbo.T lose the prefix.
+  std::vector<const Token*> kept;
+  for (size_t k = 0; k < parts.size(); ++k) {
+    const bool last = k + 1 == parts.size();
+    const bool isDbo = parts[k] && equalsAsciiNoCase(valueOf(parts[k]), "dbo");
+    const bool isDatabase = parts.size() == 3 && k == 0;
+    if (!last && (isDbo || isDatabase || !parts[k])) continue;
+    kept.push_back(parts[k]);
+  }
+  std::vector<std::string> keptValues;
+  for (const Token* t : kept) keptValues.push_back(valueOf(t));
+
+  // The engine's own tables and SQLite's are not the server's to show.
+  const std::string lowerLast = asciiLower(keptValues.back());
+  if (lowerLast.rfind("__morav", 0) == 0 || lowerLast.rfind("sqlite_", 0) == 0) {
+    std::string written;
+    for (size_t k = 0; k < parts.size(); ++k) written += (k ? "." : "") + std::string(valueOf(parts[k]));
+    throw refusalsFor(dialect_).invalidObject(written);
+  }
+  if (const auto view = SystemViews::lookup(keptValues)) {
+    out.systemViews.insert(*view);
+    emit(out, "temp." + quoteName(*view));
+    return j;
+  }
+  std::string written, sql;
+  for (size_t k = 0; k < parts.size(); ++k) written += (k ? "." : "") + std::string(valueOf(parts[k]));
+  for (size_t k = 0; k < kept.size(); ++k) {
+    if (k) sql += '.';
+    sql += kept[k]->kind == TokenKind::QuotedName ? quoteName(kept[k]->value) : kept[k]->text;
+  }
+  const std::string key = asciiLower(keptValues.back());
+  out.names.insert(key);
+  if (parts.size() > 1) out.written[key] = written;
+  emit(out, sql);
+  return j;
+}
+
+std::string Translator::storageClassOf(size_t first, size_t end) const {
+  TypeRef ref;
+  if (first >= end || !tokens_[first].isName()) throw refusalsFor(dialect_).syntaxNear(tokens_[first], SyntaxContext::Statement);
+  ref.name = tokens_[first].kind == TokenKind::QuotedName ? tokens_[first].value : tokens_[first].text;
+  for (size_t k = first + 1; k < end; ++k)
+    if (tokens_[k].kind == TokenKind::Number || tokens_[k].isWord("max")) ref.args.push_back(tokens_[k].text);
+  ref.written = ref.name;
+  TypeProblem problem{};
+  const auto type = resolveType(ref, dialect_, problem);
+  if (!type) throw Error::provider("Type " + ref.name + " is not a defined system type.", 243);
+  return affinityName(type->affinity);
+}
+
+size_t Translator::emitFunction(size_t i, size_t end, Translation& out) {
+  const Token& name = tokens_[i];
+  const size_t open = i + 1;
+  const size_t close = matchingParen(open, end);
+  if (name.isWord("cast")) {
+    // CAST(expr AS type): the last AS at the call's own level separates the type.
+    size_t as = close;
+    int depth = 0;
+    for (size_t k = open + 1; k < close; ++k) {
+      if (tokens_[k].isSymbol("(")) ++depth;
+      if (tokens_[k].isSymbol(")")) --depth;
+      if (depth == 0 && tokens_[k].isWord("as")) as = k;
+    }
+    if (as == close) throw refusalsFor(dialect_).syntaxNear(tokens_[close < end ? close : i], SyntaxContext::Statement);
+    Translation inner;
+    emitRange(open + 1, as, inner, false);
+    out.names.insert(inner.names.begin(), inner.names.end());
+    out.systemViews.insert(inner.systemViews.begin(), inner.systemViews.end());
+    emit(out, "CAST(" + inner.sql + " AS " + storageClassOf(as + 1, close) + ")");
+    return close + 1;
+  }
+  if (name.isWord("convert")) {
+    // CONVERT(type, expr [, style]): the style formats dates and is not applied.
+    size_t comma = close;
+    int depth = 0;
+    for (size_t k = open + 1; k < close; ++k) {
+      if (tokens_[k].isSymbol("(")) ++depth;
+      if (tokens_[k].isSymbol(")")) --depth;
+      if (depth == 0 && tokens_[k].isSymbol(",")) {
+        comma = k;
+        break;
+      }
+    }
+    if (comma == close) throw refusalsFor(dialect_).syntaxNear(tokens_[close < end ? close : i], SyntaxContext::Statement);
+    size_t exprEnd = close;
+    depth = 0;
+    for (size_t k = comma + 1; k < close; ++k) {
+      if (tokens_[k].isSymbol("(")) ++depth;
+      if (tokens_[k].isSymbol(")")) --depth;
+      if (depth == 0 && tokens_[k].isSymbol(",")) {
+        exprEnd = k;
+        break;
+      }
+    }
+    Translation inner;
+    emitRange(comma + 1, exprEnd, inner, false);
+    out.names.insert(inner.names.begin(), inner.names.end());
+    out.systemViews.insert(inner.systemViews.begin(), inner.systemViews.end());
+    emit(out, "CAST(" + inner.sql + " AS " + storageClassOf(open + 1, comma) + ")");
+    return close + 1;
+  }
+  // ISNULL is an operator keyword in SQLite; IFNULL is the same function. LEFT and RIGHT are
+  // join keywords there, so their calls name the functions quoted.
+  if (name.isWord("isnull")) {
+    emit(out, "IFNULL");
+  } else if (name.isWord("left") || name.isWord("right")) {
+    emit(out, quoteName(asciiLower(name.text)));
+  } else {
+    emit(out, name.text);
+  }
+  out.names.insert(asciiLower(name.text));  // "INSERT INTO T(a)" names a table this way
+  return i + 1;  // the arguments are translated as ordinary tokens
+}
+
+std::optional<std::string> translateExpression(std::string_view expression, Dialect dialect) {
+  try {
+    const auto tokens = tokenize(expression, dialect);
+    for (const Token& t : tokens)
+      if (t.kind == TokenKind::Variable || t.kind == TokenKind::Parameter || t.isWord("select")) return std::nullopt;
+    Translator translator(tokens, dialect);
+    return translator.translate(0, tokens.size() - 1).sql;
+  } catch (const Error&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace db::embedded

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/embedded/Tokenizer.h"
+
+namespace db::embedded {
+
+// A data statement rewritten for SQLite.
+struct Translation {
+  std::string sql;
+  std::set<std::string> systemViews;  // catalog views it reads (see SystemViews)
+  std::set<std::string> names;        // every name it mentions, lower case (tables to bring up to date)
+  std::map<std::string, std::string> written;  // lower-case name -> the name as the statement wrote it
+};
+
+// Rewrites T-SQL's SELECT / INSERT / UPDATE / DELETE into SQLite's SQL, token by token:
+// [names] and "names" become SQLite quoted names, the "dbo." schema and a database prefix are
+// dropped, N'..' becomes '..', TOP n becomes LIMIT n, CAST and CONVERT take SQLite's storage
+// classes, ISNULL becomes IFNULL, table hints WITH (NOLOCK) go, and the server's catalog views
+// map onto SystemViews. SQL Server's functions that SQLite lacks are registered on the
+// connection (see Functions); any other function is reported by the run as unknown.
+// String concatenation with '+' is not rewritten: SQLite's '+' adds.
+class Translator {
+ public:
+  Translator(const std::vector<Token>& tokens, Dialect dialect);
+
+  Translation translate(size_t first, size_t end);
+
+ private:
+  void emitRange(size_t first, size_t end, Translation& out, bool statementLevel);
+  size_t emitName(size_t i, size_t end, Translation& out);
+  size_t emitFunction(size_t i, size_t end, Translation& out);
+  size_t matchingParen(size_t open, size_t end) const;
+  std::string storageClassOf(size_t first, size_t end) const;
+  void emit(Translation& out, std::string_view text);
+
+  const std::vector<Token>& tokens_;
+  Dialect dialect_;
+  std::string limit_;  // from TOP n
+};
+
+// Translates one expression (a DEFAULT or a computed column) for use in SQLite's DDL; nullopt
+// when it holds something SQLite's DDL cannot take.
+std::optional<std::string> translateExpression(std::string_view expression, Dialect dialect);
+
+}  // namespace db::embedded

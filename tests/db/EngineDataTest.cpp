@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "db/EngineTestSupport.h"
+#include "support/EngineFixture.h"
+
+namespace {
+
+using Row = std::vector<std::optional<std::string>>;
+
+class EngineDataTest : public testsupport::EngineFixture {
+ protected:
+  std::vector<Row> rows(const std::string& select, const db::Params& params = {}) {
+    return connection->query({select}, params, db::QueryMode::Open).values;
+  }
+};
+
+TEST_F(EngineDataTest, RowsAreInsertedReadChangedAndDeleted) {
+  prepare("create table dbo.P_Kala( CK  nvarchar(50) PRIMARY KEY, NK nvarchar(100), Price money, Active bit)");
+  connection->execute("insert into dbo.P_Kala (CK, NK, Price, Active) values (N'1', N'طلا', 10.5, 1)");
+  connection->execute("insert into [P_Kala] values ('2', 'نقره', 3, 0)");
+  EXPECT_EQ(rows("select CK, NK, Price, Active from P_Kala order by CK"),
+            (std::vector<Row>{{"1", "طلا", "10.5", "1"}, {"2", "نقره", "3", "0"}}));
+  connection->execute("update P_Kala set Price = Price * 2 where CK = '2'");
+  connection->execute("delete from P_Kala where Active = 1");
+  EXPECT_EQ(rows("select top 1 [CK], Price from dbo.[P_Kala] with (nolock)"), (std::vector<Row>{{"2", "6"}}));
+  EXPECT_EQ(rows("SELECT COUNT(*) AS n FROM P_KALA WHERE ISNULL(NK, '') <> ''"), (std::vector<Row>{{"1"}}));
+}
+
+TEST_F(EngineDataTest, ParametersAreBoundAsText) {
+  prepare("create table T( K  int, Name nvarchar(50))");
+  prepare("insert into T values (1, N'it''s')");
+  const db::Rows result =
+      connection->query({"select Name as myname", "from T", "where Name = :p1 and K = :p2"},
+                        {{"p1", "it's"}, {"p2", "1"}}, db::QueryMode::Open);
+  EXPECT_EQ(result.columns, std::vector<std::string>{"myname"});
+  EXPECT_EQ(result.values, (std::vector<Row>{{"it's"}}));
+  EXPECT_TRUE(connection->query({"select Name from T where Name = :p1"}, {{"p1", "nobody"}}, db::QueryMode::Open).empty());
+}
+
+TEST_F(EngineDataTest, ExecuteModeRunsTheBatchWithoutRows) {
+  prepare("create table T( K  int)");
+  const db::Rows none = connection->query({"insert into T values (1)", "insert into T values (2)", "select K from T"},
+                                          {}, db::QueryMode::Execute);
+  EXPECT_TRUE(none.empty());
+  EXPECT_EQ(rows("select count(*) from T"), (std::vector<Row>{{"2"}}));
+}
+
+TEST_F(EngineDataTest, DefaultsIdentityAndNulls) {
+  prepare("create table T( ID  int IDENTITY(1,1) PRIMARY KEY, Kind nchar(2) not null default('MV'), Flag bit default(1), "
+          "Note nvarchar(10))");
+  connection->execute("insert into T(Note) values ('a')");
+  connection->execute("insert into T(Note, Kind) values ('b', 'XY')");
+  EXPECT_EQ(rows("select ID, Kind, Flag, Note from T order by ID"),
+            (std::vector<Row>{{"1", "MV", "1", "a"}, {"2", "XY", "1", "b"}}));
+  connection->execute("delete from T where ID = 2");
+  connection->execute("insert into T(Note) values ('c')");
+  EXPECT_EQ(rows("select max(ID) from T"), (std::vector<Row>{{"2"}}));
+}
+
+TEST_F(EngineDataTest, ColumnsChangeUnderRowsAsOnTheServer) {
+  prepare("create table T( K  int, Code nvarchar(10))");
+  prepare("insert into T values (1, '7')");
+  prepare("insert into T values (2, NULL)");
+  connection->execute("ALTER TABLE T ADD Plain nvarchar(5)");                         // NULL in old rows
+  connection->execute("ALTER TABLE T ADD Flag bit default(1)");                       // nullable: NULL too
+  connection->execute("ALTER TABLE T ADD Kind nchar(2) not null default('MV')");       // NOT NULL: the default
+  connection->execute("ALTER TABLE T ADD Seq int identity(10, 5)");                    // numbered
+  connection->execute("ALTER TABLE T ALTER COLUMN Code int");                          // '7' converts
+  EXPECT_EQ(rows("select K, Code, Plain, Flag, Kind, Seq from T order by K"),
+            (std::vector<Row>{{"1", "7", std::nullopt, std::nullopt, "MV", "10"},
+                              {"2", std::nullopt, std::nullopt, std::nullopt, "MV", "15"}}));
+  EXPECT_EQ(rows("select K from T where Code = 7"), (std::vector<Row>{{"1"}})) << "the column holds numbers now";
+  connection->execute("ALTER TABLE T drop column Plain");
+  connection->execute("create unique index IX_K on T(K)");
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into T(K, Kind) values (1, 'a')"); }).number(), 2601);
+  EXPECT_EQ(connection->columnNames("T"), (std::vector<std::string>{"K", "Code", "Flag", "Kind", "Seq"}));
+}
+
+TEST_F(EngineDataTest, UniqueIndexOverDuplicatesIsRefused) {
+  prepare("create table T( K  int)");
+  prepare("insert into T values (3)");
+  prepare("insert into T values (3)");
+  const db::Error e = enginetest::errorOf([&] { connection->execute("create unique index IX_K on T(K)"); });
+  EXPECT_EQ(e.number(), 1505);
+  EXPECT_EQ(e.message(),
+            "The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the object name "
+            "'dbo.T' and the index name 'IX_K'. The duplicate key value is (3).");
+}
+
+TEST_F(EngineDataTest, RowsAndSchemaPersistAcrossReopen) {
+  prepare("create table T( K  int primary key, Name nvarchar(50))");
+  prepare("insert into T values (1, N'يك')");
+  prepare("ALTER TABLE T ADD Extra money");
+  connection->close();
+  connection->open(connectionStringFor("testdb"));
+  EXPECT_EQ(connection->columnNames("T"), (std::vector<std::string>{"K", "Name", "Extra"}));
+  EXPECT_EQ(rows("select K, Name, Extra from T"), (std::vector<Row>{{"1", "يك", std::nullopt}}));
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into T values (1, 'x', 0)"); }).number(), 2627);
+}
+
+TEST_F(EngineDataTest, CatalogViewsAndFunctions) {
+  prepare("create table T_Outbox( ID  int not null, Body ntext)");
+  prepare("create view V_Outbox as select ID from T_Outbox");
+  EXPECT_EQ(rows("select count(*) from sysobjects where name = 'T_Outbox' and xtype = 'U'"), (std::vector<Row>{{"1"}}));
+  EXPECT_EQ(rows("select TABLE_NAME, TABLE_TYPE from INFORMATION_SCHEMA.TABLES order by TABLE_NAME"),
+            (std::vector<Row>{{"T_Outbox", "BASE TABLE"}, {"V_Outbox", "VIEW"}}));
+  EXPECT_EQ(rows("select COLUMN_NAME, IS_NULLABLE, DATA_TYPE from INFORMATION_SCHEMA.COLUMNS where TABLE_NAME = 'T_Outbox'"),
+            (std::vector<Row>{{"ID", "NO", "int"}, {"Body", "YES", "ntext"}}));
+  EXPECT_EQ(rows("select case when OBJECT_ID('dbo.T_Outbox') is not null then 1 else 0 end, "
+                 "case when object_id(N'[V_Outbox]', 'U') is null then 1 else 0 end"),
+            (std::vector<Row>{{"1", "1"}}));
+  EXPECT_EQ(rows("select LEN('abc  '), LEFT(N'سلام', 2), CHARINDEX('b', 'abc'), CONVERT(int, '12') + 1, "
+                 "CAST(3.0 AS nvarchar(10))"),
+            (std::vector<Row>{{"3", "سل", "2", "13", "3.0"}}));
+}
+
+}  // namespace

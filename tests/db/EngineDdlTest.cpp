@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "db/EngineTestSupport.h"
+#include "support/EngineFixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class EngineDdlTest : public testsupport::EngineFixture {
+ protected:
+  std::optional<std::string> scalar(const std::string& select) {
+    const db::Rows rows = connection->query({select}, {}, db::QueryMode::Open);
+    if (rows.empty()) return std::nullopt;
+    return rows.values[0][0];
+  }
+};
+
+TEST_F(EngineDdlTest, EveryTypeTextOfTheCatalogs) {
+  prepare("create table dbo.T( ID  Integer)");
+  const Strings types = {
+      "int", "Integer", "INT", "integer PRIMARY KEY", "nvarchar(50)", "nvarchar(255)", "varchar(10)", "nchar(2)",
+      "char(5)", "nvarchar(max)", "varchar(max)", "money", "Money", "MONEY", "bit", "Bit", "BIT", "float", "Float",
+      "real", "numeric(10,0)", "decimal(18, 4)", "image", "varbinary(128)", "varbinary(max)", "Date", "datetime",
+      "smalldatetime", "ntext", "text", "uniqueidentifier", "bigint", "smallint", "tinyint", "nvarchar(15)  null",
+      "integer not null", "bit default(1)", "nchar(2) not null default('MV')", "integer  UNIQUE",
+      "int IDENTITY(1,1)", "nvarchar(50)   ", "money DEFAULT 0", "nvarchar(10) DEFAULT N'الف'",
+      "datetime default getdate()", "[int]", "double precision", "smallmoney"};
+  for (size_t i = 0; i < types.size(); ++i) {
+    const std::string column = "C" + std::to_string(i);
+    SCOPED_TRACE(types[i]);
+    connection->execute("ALTER TABLE T ADD " + column + " " + types[i]);
+  }
+  EXPECT_EQ(connection->columnNames("T").size(), types.size() + 1);
+}
+
+TEST_F(EngineDdlTest, NamesBracketsPrefixesAndBlanks) {
+  connection->execute("create   table   dbo.A_Furush  (  ID    Integer  )  ");
+  connection->execute("ALTER TABLE A_Furush ADD [To] nvarchar(50)");
+  connection->execute("ALTER TABLE a_furush ADD [AutoID] Integer");
+  connection->execute("ALTER TABLE [A_Furush] ADD [دريافت نقد] money");
+  connection->execute("ALTER TABLE dbo.A_Furush ADD Sh nvarchar(50)  ");
+  connection->execute("ALTER  TABLE\tA_Furush\r\nADD   Ta   nvarchar(50)");
+  connection->execute("ALTER TABLE A_Furush ADD [Key] nvarchar(5), [Add] bit -- two at once\n");
+  connection->execute("/* leading comment */ ALTER TABLE A_Furush ADD [No] int");
+  EXPECT_EQ(connection->columnNames("A_FURUSH"),
+            (Strings{"ID", "To", "AutoID", "دريافت نقد", "Sh", "Ta", "Key", "Add", "No"}));
+  connection->execute("ALTER TABLE A_Furush drop column [دريافت نقد], sh");
+  connection->execute("drop table DBO.a_FURUSH");
+  EXPECT_TRUE(connection->tableNames().empty());
+}
+
+TEST_F(EngineDdlTest, CreateFormsOfBothPrimitives) {
+  connection->execute("create table dbo.A_AQSAT( SH_A  integer)");
+  connection->execute("create table P_Sherkat( ID  Integer primary key (ID))");
+  connection->execute("create table T_AccCode( AccCode nchar(10) NOT NULL PRIMARY KEY)");
+  connection->execute("ALTER TABLE T_AccCode ADD AccCodeInt AS (CONVERT(int,AccCode,0))");
+  EXPECT_EQ(connection->tableNames(), (Strings{"A_AQSAT", "P_Sherkat", "T_AccCode"}));
+  EXPECT_EQ(scalar("select count(*) from sys.objects where type = 'PK'"), "2");
+  connection->execute("insert into T_AccCode(AccCode) values (N'0042')");
+  EXPECT_EQ(scalar("select AccCodeInt from T_AccCode"), "42");
+}
+
+TEST_F(EngineDdlTest, WideningAnIndexedVariableLengthColumnIsAllowed) {
+  prepare("create table T( K  int, Name nvarchar(50), Code varchar(10) UNIQUE)");
+  prepare("create index IX_Name on T(Name)");
+  connection->execute("ALTER TABLE T ALTER COLUMN Name nvarchar(100)");
+  connection->execute("ALTER TABLE T ALTER COLUMN Code varchar(20)");
+  connection->execute("ALTER TABLE T ALTER COLUMN K bigint");  // not indexed: any change
+}
+
+TEST_F(EngineDdlTest, ConstraintsAndIndexesComeAndGo) {
+  prepare("create table T( K  int CONSTRAINT PK_T PRIMARY KEY, Name nvarchar(50) CONSTRAINT DF_T_Name DEFAULT 'x')");
+  connection->execute("ALTER TABLE T drop  DF_T_Name");
+  connection->execute("ALTER TABLE T drop constraint PK_T");
+  connection->execute("ALTER TABLE T ADD CONSTRAINT PK_T PRIMARY KEY (K)");
+  connection->execute("create unique index IX_Name on T(Name)");
+  connection->execute("drop index T.IX_Name");
+  connection->execute("create nonclustered index IX_Name on dbo.T (Name ASC) include (K)");
+  connection->execute("drop index IX_Name on T");
+  connection->execute("ALTER TABLE T drop column Name");
+  EXPECT_EQ(connection->columnNames("T"), Strings{"K"});
+}
+
+TEST_F(EngineDdlTest, ModulesAreStoredWithTheirText) {
+  prepare("create table T( K  int)");
+  const std::string view = "create view V_T\r\nas\r\nselect K from dbo.T";
+  connection->execute(view);
+  connection->execute("CREATE PROCEDURE SP_X @Result nvarchar(50) output AS BEGIN SET @Result = 'Ok' END");
+  connection->execute("create function Fn_X(@a int) returns int as begin return @a end");
+  connection->execute("create trigger TRG_T on T after insert as begin set nocount on end");
+  EXPECT_EQ(connection->tableNames(), (Strings{"T", "V_T"}));
+  EXPECT_EQ(enginetest::errorOf([&] { scalar("select definition from __morav_objects"); }).number(), 208)
+      << "the engine's own tables are hidden";
+  connection->execute("drop view V_T");
+  connection->execute("drop procedure SP_X");
+  connection->execute("drop function Fn_X");
+  connection->execute("drop trigger TRG_T");
+  EXPECT_EQ(scalar("select count(*) from sysobjects"), "1");
+}
+
+TEST_F(EngineDdlTest, CreateDatabaseThenOpenIt) {
+  connection->close();
+  connection->open(connectionStringFor("master"));
+  connection->execute("create database [Benvo_FYC]");
+  connection->close();
+  connection->open(connectionStringFor("Benvo_FYC"));
+  EXPECT_TRUE(connection->tableNames().empty());
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "db/EngineTestSupport.h"
+#include "db/embedded/EmbeddedConnection.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using db::embedded::EmbeddedConnection;
+
+constexpr int kColumnsPerTable = 20;
+
+// Statement i of a table-step workload: a create every kColumnsPerTable + 1 statements, then
+// the adds of that table, each after a fresh read of its columns.
+void runStatement(EmbeddedConnection& c, const std::string& prefix, int i) {
+  const int table = i / (kColumnsPerTable + 1), column = i % (kColumnsPerTable + 1);
+  const std::string name = prefix + std::to_string(table);
+  if (column == 0) {
+    c.execute("create table dbo." + name + "( ID  Integer)");
+  } else {
+    c.columnNames(name);
+    c.execute("ALTER TABLE " + name + " ADD C" + std::to_string(column) + " nvarchar(50)");
+  }
+}
+
+// How many statements of the workload the catalog shows applied (they apply in order).
+int appliedStatements(EmbeddedConnection& c, const std::string& prefix, int total) {
+  int applied = 0;
+  for (int i = 0; i < total; ++i) {
+    const int table = i / (kColumnsPerTable + 1), column = i % (kColumnsPerTable + 1);
+    const auto columns = c.columnNames(prefix + std::to_string(table));
+    const std::string wanted = column == 0 ? "ID" : "C" + std::to_string(column);
+    if (std::find(columns.begin(), columns.end(), wanted) == columns.end()) break;
+    ++applied;
+  }
+  return applied;
+}
+
+std::string integrityCheck(const std::filesystem::path& file) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  std::string result = "cannot open";
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+    result = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+  sqlite3_finalize(stmt);
+  sqlite3_close_v2(db);
+  return result;
+}
+
+class EngineDurabilityTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EmbeddedConnection c(dir.path());
+    c.open(enginetest::sqlServer("master"));
+    c.execute("create database Work");
+  }
+
+  testsupport::TempDir dir;
+};
+
+TEST_F(EngineDurabilityTest, AKilledProcessLosesNoCompletedStatement) {
+  constexpr int kTotal = 100000;  // far more than the child gets through
+  int progress[2];
+  ASSERT_EQ(pipe(progress), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(progress[0]);
+    try {
+      EmbeddedConnection c(dir.path());
+      c.open(enginetest::sqlServer("Work"));
+      for (int i = 0; i < kTotal; ++i) {
+        runStatement(c, "T", i);
+        if (i % 7 == 3) {  // rows too, so that changes reach tables that hold rows
+          const std::string name = "T" + std::to_string(i / (kColumnsPerTable + 1));
+          c.execute("insert into " + name + "(ID) values (" + std::to_string(i) + ")");
+        }
+        const int done = i + 1;
+        if (write(progress[1], &done, sizeof done) != sizeof done) _exit(2);
+      }
+    } catch (...) {
+      _exit(1);
+    }
+    _exit(0);
+  }
+  close(progress[1]);
+  int reported = 0, value = 0;
+  while (reported < 400 && read(progress[0], &value, sizeof value) == sizeof value) reported = value;
+  kill(child, SIGKILL);
+  while (read(progress[0], &value, sizeof value) == sizeof value) reported = value;
+  close(progress[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended before it was killed";
+  ASSERT_GE(reported, 400);
+
+  EXPECT_EQ(integrityCheck(dir / "Work"), "ok");
+  EmbeddedConnection c(dir.path());
+  c.open(enginetest::sqlServer("Work"));
+  const int applied = appliedStatements(c, "T", reported + 2);
+  // Every statement the child reported is there; at most one more finished before the kill.
+  EXPECT_GE(applied, reported);
+  EXPECT_LE(applied, reported + 1);
+  // And the catalog takes more work.
+  runStatement(c, "T", applied);
+  EXPECT_EQ(appliedStatements(c, "T", applied + 2), applied + 1);
+  EXPECT_FALSE(c.query({"select count(*) from T0"}, {}, db::QueryMode::Open).empty());
+}
+
+TEST_F(EngineDurabilityTest, TwoProcessesWriteOneCatalog) {
+  constexpr int kStatements = 21 * 6;
+  pid_t children[2];
+  const std::string prefixes[2] = {"A", "B"};
+  for (int k = 0; k < 2; ++k) {
+    children[k] = fork();
+    ASSERT_GE(children[k], 0);
+    if (children[k] == 0) {
+      try {
+        EmbeddedConnection c(dir.path());
+        c.open(enginetest::sqlServer("Work"));
+        for (int i = 0; i < kStatements; ++i) {
+          runStatement(c, prefixes[k], i);
+          if (i % 5 == 0) {
+            c.close();  // the updater reconnects often
+            c.open(enginetest::sqlServer("Work"));
+          }
+        }
+        c.execute("insert into " + prefixes[k] + "0(ID) values (1)");
+      } catch (const std::exception& e) {
+        fprintf(stderr, "child %d: %s\n", k, e.what());
+        _exit(1);
+      }
+      _exit(0);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ(integrityCheck(dir / "Work"), "ok");
+  EmbeddedConnection c(dir.path());
+  c.open(enginetest::sqlServer("Work"));
+  EXPECT_EQ(c.tableNames().size(), 12u);
+  for (const auto& prefix : prefixes) {
+    EXPECT_EQ(appliedStatements(c, prefix, kStatements), kStatements) << prefix;
+    EXPECT_EQ(c.query({"select ID from " + prefix + "0"}, {}, db::QueryMode::Open).size(), 1u);
+  }
+}
+
+}  // namespace
