@@ -129,6 +129,20 @@ TEST_F(OdbcConnectionTest, FailuresCarryTheDriversMessageSqlStateAndNumber) {
     EXPECT_EQ(e.message().find("s3cret"), std::string::npos) << e.message();
   }
   EXPECT_FALSE(unregistered->isOpen());
+
+  // A failure of the driver itself: its words and what was tried, without the registration hint.
+  config.odbcSqlServerDriver = odbctest::kDriverName;
+  config.odbcExtraKeywords = "Directory=" + (dir / "missing").string();
+  try {
+    newConnection()->open(sqlServerString(kCatalog));
+    ADD_FAILURE() << "no failure";
+  } catch (const db::Error& e) {
+    EXPECT_EQ(e.message().rfind("[SQLite]", 0), 0u) << e.message();
+    EXPECT_NE(e.message().find("\nODBC connection string: Driver={SQLite3 (morav tests)};Database=" +
+                               (dir / "missing" / "TestDb.db").string()),
+              std::string::npos) << e.message();
+    EXPECT_EQ(e.message().find("odbcinst"), std::string::npos) << e.message();
+  }
 }
 
 TEST_F(OdbcConnectionTest, PersianNamesAndLiteralsRoundTripThroughUtf16) {

@@ -52,11 +52,16 @@ Error diagnose(const Handle& handle, SQLRETURN rc, std::string_view what) {
   const bool anyError = std::any_of(records.begin(), records.end(), [](const Record& r) { return !r.warning(); });
   std::string message;
   const Record* first = nullptr;
+  const Record* previous = nullptr;
   for (const Record& record : records) {
     if (anyError && record.warning()) continue;
     if (!first) first = &record;
-    if (!message.empty()) message += '\n';
-    message += record.message;
+    // Some drivers (FreeTDS) repeat a record; once is enough.
+    if (!previous || previous->message != record.message) {
+      if (!message.empty()) message += '\n';
+      message += record.message;
+    }
+    previous = &record;
   }
   if (!first)
     return Error::provider(std::string(what) + " failed with ODBC return code " + std::to_string(rc) +

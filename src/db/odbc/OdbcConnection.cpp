@@ -178,14 +178,14 @@ void OdbcConnection::doOpen(const std::string& connectionString) {
   const SQLRETURN rc = SQLDriverConnectW(link->connection.get(), nullptr, wide(text), wideLength(text), nullptr, 0,
                                          nullptr, SQL_DRIVER_NOPROMPT);
   if (!SQL_SUCCEEDED(rc)) {
-    Error error = diagnose(link->connection, rc, "SQLDriverConnectW");
-    // The driver manager speaks when the driver is not registered or cannot be loaded.
+    // What was tried goes with the driver's words, secrets masked, and what to check when the
+    // driver manager itself speaks: the driver is not registered or cannot be loaded.
+    const Error error = diagnose(link->connection, rc, "SQLDriverConnectW");
+    std::string message = error.message() + "\nODBC connection string: " + maskSecrets(odbcText);
     if (error.message().find("[Driver Manager]") != std::string::npos)
-      throw Error::provider(error.message() + "\nThe ODBC driver named in \"" + maskSecrets(odbcText) +
-                                "\" is not registered or cannot be loaded: check /etc/odbcinst.ini "
-                                "(\"odbcinst -q -d\" lists the registered drivers) and the driver's package.",
-                            error.number(), error.sqlState());
-    throw error;
+      message += "\nCheck that the driver is registered in /etc/odbcinst.ini (\"odbcinst -q -d\" lists the "
+                 "registered drivers) and that its package is installed.";
+    throw Error::provider(std::move(message), error.number(), error.sqlState());
   }
   link->connected = true;
 
