@@ -52,6 +52,7 @@ TEST_F(OdbcConnectionTest, CallsOnAClosedConnectionFailCleanly) {
     } catch (const db::Error& e) {
       EXPECT_EQ(e.className(), db::Error::kProviderClass) << what;
       EXPECT_EQ(e.message(), "Operation is not allowed when the object is closed.") << what;
+      EXPECT_EQ(e.number(), 3704) << what;  // as the embedded engine and ADO number it
       EXPECT_EQ(e.sqlState(), "08003") << what;
     }
   };

@@ -164,13 +164,13 @@ OdbcConnection::OdbcConnection(const BackendConfig& config, std::string role)
 OdbcConnection::~OdbcConnection() = default;
 
 OdbcConnection::Link& OdbcConnection::link() {
-  // ADO's words for a call on a closed connection; 08003 is ODBC's "connection not open".
-  if (!link_) throw Error::provider("Operation is not allowed when the object is closed.", 0, "08003");
+  // ADO's words and number for a call on a closed connection; 08003: ODBC's "connection not open".
+  if (!link_) throw Error::provider("Operation is not allowed when the object is closed.", 3704, "08003");
   return *link_;
 }
 
 void OdbcConnection::doOpen(const std::string& connectionString) {
-  if (link_) throw Error::provider("Operation is not allowed when the object is open.", 0, "08002");
+  if (link_) throw Error::provider("Operation is not allowed when the object is open.", 3705, "08002");
   const std::string odbcText = toOdbcConnectionString(connectionString, config_);
   const Utf8ThreadLocale utf8;
   auto link = std::make_unique<Link>();
