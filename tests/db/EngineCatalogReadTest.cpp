@@ -50,22 +50,22 @@ TEST_F(EngineCatalogReadTest, DroppedAndReaddedColumnsGoLast) {
 }
 
 TEST_F(EngineCatalogReadTest, CatalogReadsStayFastOnALargeCatalog) {
-  // A table step reads the columns before every ADD: 200 tables of 30 columns.
-  const auto start = std::chrono::steady_clock::now();
+  // A table step reads the columns before every ADD: 6000 reads on 200 tables of 30 columns
+  // must cost next to nothing next to the statements (whose cost is the disk's sync).
   for (int t = 0; t < 200; ++t) {
-    const std::string table = "T" + std::to_string(t);
-    if (connection->tableNames().size() == static_cast<size_t>(t)) connection->execute("create table dbo." + table + "( ID  Integer)");
-    for (int c = 0; c < 30; ++c) {
-      const std::string column = "C" + std::to_string(c);
-      const auto columns = connection->columnNames(table);
-      if (std::find(columns.begin(), columns.end(), column) == columns.end())
-        connection->execute("ALTER TABLE " + table + " ADD " + column + " nvarchar(50)");
-    }
+    std::string create = "create table dbo.T" + std::to_string(t) + "( ID  Integer";
+    for (int c = 1; c < 30; ++c) create += ", C" + std::to_string(c) + " nvarchar(50)";
+    prepare(create + ")");
+  }
+  const auto start = std::chrono::steady_clock::now();
+  size_t columns = 0;
+  for (int t = 0; t < 200; ++t) {
+    columns += connection->tableNames().size() == 200;
+    for (int c = 0; c < 30; ++c) columns += connection->columnNames("t" + std::to_string(t)).size();
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_EQ(connection->columnNames("T199").size(), 31u);
-  EXPECT_LT(seconds, 10.0) << "200 x 30 workload took " << seconds << " s";
-  RecordProperty("workload_seconds", std::to_string(seconds));
+  EXPECT_EQ(columns, 200u + 200u * 30u * 30u);
+  EXPECT_LT(seconds, 1.0) << "6200 catalog reads took " << seconds << " s";
 }
 
 }  // namespace

@@ -99,6 +99,15 @@ TEST_F(EngineDdlTest, ModulesAreStoredWithTheirText) {
   EXPECT_EQ(scalar("select count(*) from sysobjects"), "1");
 }
 
+TEST_F(EngineDdlTest, StatementsNotRunYetSaySo) {
+  prepare("create procedure SP_X as select 1");
+  for (const char* statement : {"IF NOT EXISTS (select * from sysobjects) select 1", "DECLARE @x int", "EXEC SP_X"}) {
+    const db::Error e = enginetest::errorOf([&] { connection->execute(statement); });
+    EXPECT_EQ(e.number(), 0) << statement;
+    EXPECT_NE(e.message().find("The embedded engine does not support"), std::string::npos) << e.message();
+  }
+}
+
 TEST_F(EngineDdlTest, CreateDatabaseThenOpenIt) {
   connection->close();
   connection->open(connectionStringFor("master"));

@@ -92,14 +92,14 @@ TEST_F(EngineDurabilityTest, AKilledProcessLosesNoCompletedStatement) {
   }
   close(progress[1]);
   int reported = 0, value = 0;
-  while (reported < 400 && read(progress[0], &value, sizeof value) == sizeof value) reported = value;
+  while (reported < 150 && read(progress[0], &value, sizeof value) == sizeof value) reported = value;
   kill(child, SIGKILL);
   while (read(progress[0], &value, sizeof value) == sizeof value) reported = value;
   close(progress[0]);
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended before it was killed";
-  ASSERT_GE(reported, 400);
+  ASSERT_GE(reported, 150);
 
   EXPECT_EQ(integrityCheck(dir / "Work"), "ok");
   EmbeddedConnection c(dir.path());

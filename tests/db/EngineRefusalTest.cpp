@@ -149,6 +149,8 @@ std::vector<Refusal> refusals() {
       {"ExplicitIdentity", {"create table T( K  int identity(1,1), Name nvarchar(5))"},
        "insert into T(K, Name) values (5, 'a')", 544,
        "Cannot insert explicit value for identity column in table 'T' when IDENTITY_INSERT is set to OFF."},
+      {"MissingProcedure", {}, "EXEC SP_Nope @Result = 1", 2812, "Could not find stored procedure 'SP_Nope'."},
+      {"MissingProcedureByName", {}, "sp_nope 1, 2", 2812, "Could not find stored procedure 'sp_nope'."},
       {"ViewInTheMiddleOfABatch", {kT}, "select 1\r\ncreate view V as select K from T", 111,
        "'CREATE VIEW' must be the first statement in a query batch."},
   };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -83,6 +84,9 @@ struct DropConstraints {  // ALTER TABLE t DROP [CONSTRAINT] x, y
 enum class ObjectKind { Table, View, Procedure, Function, Trigger };
 const char* objectKindCode(ObjectKind kind);  // "U", "V", "P", "FN", "TR"
 const char* objectKindWord(ObjectKind kind);  // "table", "view", "procedure", "function", "trigger"
+const char* objectKindKeyword(ObjectKind kind);  // "TABLE", "VIEW", "PROCEDURE", "FUNCTION", "TRIGGER"
+// The kind of a sys.objects type code, when it is one of the kinds above.
+std::optional<ObjectKind> objectKindOfCode(std::string_view code);
 
 struct DropObjects {  // DROP TABLE | VIEW | PROCEDURE | FUNCTION | TRIGGER [IF EXISTS] a, b
   ObjectKind kind;
@@ -127,12 +131,19 @@ struct DataStatement {
   size_t endToken = 0;
 };
 
-// A statement the engine parses but does not run yet (IF, DECLARE, EXEC, ...).
+// EXEC name ... (or a batch that opens with a procedure's name).
+struct ExecProcedure {
+  ObjectName procedure;
+};
+
+// A statement the engine recognises but does not run yet (IF, DECLARE, ...): `what` names it
+// ("IF statements").
 struct Unsupported {
   std::string what;
 };
 
 using Statement = std::variant<CreateTable, AddToTable, AlterColumn, DropColumns, DropConstraints, DropObjects,
-                               CreateDatabase, CreateIndex, DropIndex, CreateModule, DataStatement, Unsupported>;
+                               CreateDatabase, CreateIndex, DropIndex, CreateModule, DataStatement, ExecProcedure,
+                               Unsupported>;
 
 }  // namespace db::embedded

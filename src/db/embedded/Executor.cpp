@@ -62,6 +62,19 @@ std::vector<std::string> columnsNamedIn(std::string_view expression, Dialect dia
   return names;
 }
 
+// The columns of a statement's primary key, whether declared with a column or for the table.
+std::vector<std::string> primaryKeyColumns(const std::vector<ColumnDef>& columns,
+                                           const std::vector<TableConstraint>& constraints) {
+  std::vector<std::string> names;
+  const auto collect = [&](const std::vector<TableConstraint>& list) {
+    for (const TableConstraint& c : list)
+      if (c.kind == TableConstraint::PrimaryKey) names.insert(names.end(), c.columns.begin(), c.columns.end());
+  };
+  collect(constraints);
+  for (const ColumnDef& def : columns) collect(def.constraints);
+  return names;
+}
+
 std::string formatReal(double v) {
   char buf[64];
   if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15) {
@@ -226,8 +239,7 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
     case TableConstraint::Default: {
       const ColumnInfo* column = table.column(c.columns.front());
       if (!column) throw refusals_.keyColumnMissing(c.columns.front());
-      if (table.defaultOf(column->name))
-        throw Error::provider("Column already has a DEFAULT bound to it.", 1781);
+      if (table.defaultOf(column->name)) throw refusals_.defaultAlreadyBound();
       object.type = "D";
       object.parentColumn = column->name;
       object.definition = c.text;
@@ -336,13 +348,11 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
     }
     return name;
   };
-  if ((failure.code() & 0xFF) == SQLITE_BUSY)
-    return Error::provider("Lock request time out period exceeded. (Another connection kept the catalog busy.)", 1222);
+  if ((failure.code() & 0xFF) == SQLITE_BUSY) return refusals_.lockTimeout();
   if (auto name = startsAfter(message, "no such table: "); !name.empty()) return refusals_.invalidObject(writtenName(name));
   if (auto name = startsAfter(message, "no such column: "); !name.empty())
     return refusals_.invalidColumn(name.substr(name.rfind('.') == std::string::npos ? 0 : name.rfind('.') + 1));
-  if (auto name = startsAfter(message, "no such function: "); !name.empty())
-    return Error::provider("'" + name + "' is not a recognized built-in function name.", 195);
+  if (auto name = startsAfter(message, "no such function: "); !name.empty()) return refusals_.unknownFunction(name);
   if (auto near = startsAfter(message, "near \""); !near.empty()) {
     Token token;
     token.kind = TokenKind::Word;
@@ -376,16 +386,11 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
     }
     return refusals_.duplicateIndexKey(tableName, "?");
   }
-  if (message.find(" values were supplied") != std::string::npos)
-    return Error::provider("Column name or number of supplied values does not match table definition.", 213);
+  if (message.find(" values were supplied") != std::string::npos) return refusals_.valueCountMismatch();
   if (message.find(" values for ") != std::string::npos) {
     int values = 0, columns = 0;
     std::sscanf(message.c_str(), "%d values for %d columns", &values, &columns);
-    return Error::provider(
-        std::string("There are ") + (values < columns ? "more" : "fewer") +
-            " columns in the INSERT statement than values specified in the VALUES clause. The number of values in the "
-            "VALUES clause must match the number of columns specified in the INSERT statement.",
-        values < columns ? 109 : 110);
+    return refusals_.insertValueCount(values < columns);
   }
   return Error::provider("The embedded engine could not run the statement: " + message + ".");
 }
@@ -398,20 +403,14 @@ void Executor::run(const CreateTable& s) {
   WriteTransaction tx(ctx_.db);
   if (ctx_.catalog.findObject(name)) throw refusals_.objectExists(name);
 
-  std::vector<std::string> primaryKeyColumns;
-  for (const TableConstraint& c : s.constraints)
-    if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
-  for (const ColumnDef& def : s.columns)
-    for (const TableConstraint& c : def.constraints)
-      if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
-
+  const std::vector<std::string> keyColumns = primaryKeyColumns(s.columns, s.constraints);
   TableInfo table;
   table.object.name = name;
   table.object.type = "U";
   for (size_t i = 0; i < s.columns.size(); ++i) {
     const ColumnDef& def = s.columns[i];
     if (table.column(def.name)) throw refusals_.duplicateColumn(def.name, name);
-    ColumnInfo column = columnFrom(def, static_cast<int>(i + 1), containsNoCase(primaryKeyColumns, def.name));
+    ColumnInfo column = columnFrom(def, static_cast<int>(i + 1), containsNoCase(keyColumns, def.name));
     column.id = static_cast<std::int64_t>(i + 1);
     if (column.identity && std::any_of(table.columns.begin(), table.columns.end(),
                                        [](const ColumnInfo& c) { return c.identity.has_value(); }))
@@ -440,13 +439,7 @@ void Executor::run(const AddToTable& s) {
   if (!before) throw refusals_.missingTable(s.table.written);
   TableInfo after = *before;
   const bool rows = hasRows(*before);
-
-  std::vector<std::string> primaryKeyColumns;
-  for (const TableConstraint& c : s.constraints)
-    if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
-  for (const ColumnDef& def : s.columns)
-    for (const TableConstraint& c : def.constraints)
-      if (c.kind == TableConstraint::PrimaryKey) primaryKeyColumns.insert(primaryKeyColumns.end(), c.columns.begin(), c.columns.end());
+  const std::vector<std::string> keyColumns = primaryKeyColumns(s.columns, s.constraints);
 
   std::map<std::string, std::string> fills;
   std::vector<ColumnInfo> added;
@@ -454,7 +447,7 @@ void Executor::run(const AddToTable& s) {
     const ColumnDef& def = s.columns[i];
     if (after.column(def.name)) throw refusals_.duplicateColumn(def.name, before->name());
     const int position = static_cast<int>(after.columns.size() + 1);
-    ColumnInfo column = columnFrom(def, position, containsNoCase(primaryKeyColumns, def.name));
+    ColumnInfo column = columnFrom(def, position, containsNoCase(keyColumns, def.name));
     column.id = ctx_.catalog.nextColumnId(after.object.id) + static_cast<std::int64_t>(i);
     if (column.identity && std::any_of(after.columns.begin(), after.columns.end(),
                                        [](const ColumnInfo& c) { return c.identity.has_value(); }))
@@ -496,9 +489,7 @@ void Executor::run(const AddToTable& s) {
       const std::string duplicate = ctx_.data.duplicateKeyValue(before->name(), index.columns);
       if (duplicate != "()" && std::all_of(index.columns.begin(), index.columns.end(),
                                            [&](const std::string& c) { return before->column(c); }))
-        throw Error::provider("The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
-                              "object name 'dbo." + before->name() + "' and the index name '" + index.name +
-                              "'. The duplicate key value is " + duplicate + ".", 1505);
+        throw refusals_.duplicatesUnderNewIndex(before->name(), index.name, duplicate);
     }
     ctx_.data.rebuild(*before, after, fills);
   }
@@ -612,24 +603,17 @@ void Executor::run(const DropConstraints& s) {
 
 void Executor::run(const DropObjects& s) {
   WriteTransaction tx(ctx_.db);
-  const std::string statement = std::string("DROP ") + objectKindWord(s.kind);
   for (const ObjectName& objectName : s.names) {
     const std::string name = localName(objectName);
     const auto object = ctx_.catalog.findObject(name);
-    if (!object || object->type == "PK" || object->type == "UQ" || object->type == "D" || object->type == "F" ||
-        object->type == "C") {
+    const auto kind = object ? objectKindOfCode(object->type) : std::nullopt;
+    if (!kind) {  // missing, or a constraint: not something DROP <kind> can name
       if (s.ifExists) continue;
       throw refusals_.dropMissing(objectKindWord(s.kind), objectName.written);
     }
-    if (object->type != objectKindCode(s.kind)) {
-      const char* actual = object->type == "U" ? "table" : object->type == "V" ? "view" : object->type == "P" ? "procedure"
-                           : object->type == "TR" ? "trigger" : "function";
-      std::string right = std::string("DROP ") + actual;
-      std::string upperStatement = statement;
-      for (char& c : right) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      for (char& c : upperStatement) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      throw refusals_.dropWrongKind(upperStatement, object->name, actual, right);
-    }
+    if (*kind != s.kind)
+      throw refusals_.dropWrongKind(std::string("DROP ") + objectKindKeyword(s.kind), object->name,
+                                    objectKindWord(*kind), std::string("DROP ") + objectKindKeyword(*kind));
     if (s.kind == ObjectKind::Table) {
       ctx_.data.drop(object->name);
       ctx_.catalog.deleteTable(object->id);
@@ -651,10 +635,7 @@ void Executor::run(const CreateIndex& s) {
   const std::string name = localName(s.table);
   WriteTransaction tx(ctx_.db);
   const auto table = ctx_.catalog.loadTable(name);
-  if (!table) {
-    Error e = refusals_.missingTable(s.table.written);
-    throw Error(e.className(), e.message(), ctx_.dialect == Dialect::SqlServer ? 1088 : e.number());
-  }
+  if (!table) throw refusals_.missingIndexTable(s.table.written);
   if (table->index(s.name)) throw refusals_.indexExists(s.name, table->name());
   for (const auto& c : s.columns) {
     const ColumnInfo* column = table->column(c);
@@ -672,10 +653,7 @@ void Executor::run(const CreateIndex& s) {
   if (hasRows(*table)) {
     if (s.unique) {
       const std::string duplicate = ctx_.data.duplicateKeyValue(table->name(), s.columns);
-      if (duplicate != "()")
-        throw Error::provider("The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
-                              "object name 'dbo." + table->name() + "' and the index name '" + s.name +
-                              "'. The duplicate key value is " + duplicate + ".", 1505);
+      if (duplicate != "()") throw refusals_.duplicatesUnderNewIndex(table->name(), s.name, duplicate);
     }
     ctx_.data.createIndex(table->name(), index);
   } else {
@@ -719,12 +697,17 @@ void Executor::run(const CreateModule& s) {
   object.definition = s.text;
   if (s.kind == ObjectKind::Trigger) {
     const auto parent = ctx_.catalog.findObject(localName(s.parentTable));
-    if (!parent || (parent->type != "U" && parent->type != "V"))
-      throw Error::provider("The object '" + s.parentTable.written + "' does not exist or is invalid for this operation.", 8197);
+    if (!parent || (parent->type != "U" && parent->type != "V")) throw refusals_.missingTriggerTable(s.parentTable.written);
     object.parentId = parent->id;
   }
   ctx_.catalog.insertObject(object);
   tx.commit();
+}
+
+void Executor::run(const ExecProcedure& s) {
+  const auto procedure = ctx_.catalog.findObject(localName(s.procedure));
+  if (!procedure || procedure->type != "P") throw refusals_.missingProcedure(s.procedure.written);
+  throw refusals_.notSupported("running stored procedures");
 }
 
 void Executor::run(const Unsupported& s) { throw refusals_.notSupported(s.what); }

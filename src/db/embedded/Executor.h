@@ -50,6 +50,7 @@ class Executor {
   void run(const CreateIndex& s);
   void run(const DropIndex& s);
   void run(const CreateModule& s);
+  void run(const ExecProcedure& s);
   void run(const Unsupported& s);
   std::optional<Rows> run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
                           bool wantRows);

@@ -19,6 +19,24 @@ const char* objectKindCode(ObjectKind kind) {
   return "U";
 }
 
+const char* objectKindKeyword(ObjectKind kind) {
+  switch (kind) {
+    case ObjectKind::Table: return "TABLE";
+    case ObjectKind::View: return "VIEW";
+    case ObjectKind::Procedure: return "PROCEDURE";
+    case ObjectKind::Function: return "FUNCTION";
+    case ObjectKind::Trigger: return "TRIGGER";
+  }
+  return "TABLE";
+}
+
+std::optional<ObjectKind> objectKindOfCode(std::string_view code) {
+  for (ObjectKind kind : {ObjectKind::Table, ObjectKind::View, ObjectKind::Procedure, ObjectKind::Function,
+                          ObjectKind::Trigger})
+    if (code == objectKindCode(kind)) return kind;
+  return std::nullopt;
+}
+
 const char* objectKindWord(ObjectKind kind) {
   switch (kind) {
     case ObjectKind::Table: return "table";
@@ -42,6 +60,12 @@ bool startsStatement(const Token& t) {
   for (std::string_view s : kStarters)
     if (t.isWord(s)) return true;
   return t.isWord("update") || t.isWord("select") || t.isWord("set") || t.isWord("use") || t.isWord("with");
+}
+
+std::string upperCase(std::string_view word) {
+  std::string out(word);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
 }
 
 std::optional<std::int64_t> toInt64(std::string_view text) {
@@ -107,7 +131,7 @@ std::vector<Statement> Parser::parseBatch() {
     }
     if (atEnd()) break;
     if (dialect_ == Dialect::Jet && !statements.empty())
-      throw Error::provider("Characters found after end of SQL statement.", 3142);
+      throw jetCharactersAfterStatement();
     statements.push_back(parseStatement(statements.empty()));
   }
   return statements;
@@ -123,23 +147,34 @@ Statement Parser::parseStatement(bool firstInBatch) {
   if (t.isWord("update")) return parseData(DataStatement::Update);
   if (t.isWord("delete")) return parseData(DataStatement::Delete);
   if (dialect_ == Dialect::Jet) throw refusals_.notTsql(t);
-  // T-SQL's control-of-flow and session statements: recognised, not run yet.
-  static constexpr std::array<std::string_view, 16> kTsql = {
-      "if",     "begin",    "declare", "set",   "exec",  "execute", "print",  "while",
-      "return", "truncate", "use",     "grant", "raiserror", "commit", "rollback", "goto"};
-  for (std::string_view word : kTsql)
-    if (t.isWord(word)) return parseUnsupported(asciiLower(word) == "execute" ? "EXEC" : std::string(asciiLower(word)));
+  if (t.isWord("exec") || t.isWord("execute")) {
+    advance();
+    if (peek().kind == TokenKind::Variable || peek().isSymbol("("))
+      return parseUnsupported("EXEC with a result variable or of a text");
+    return parseExec();
+  }
   // A batch that opens with a name calls that procedure, as EXEC would.
-  if (firstInBatch && t.kind == TokenKind::Word && !isReservedKeyword(t.text)) return parseUnsupported("EXEC");
+  if (firstInBatch && t.kind == TokenKind::Word && !isReservedKeyword(t.text)) return parseExec();
+  // T-SQL's control-of-flow and session statements: recognised, not run yet.
+  static constexpr std::array<std::string_view, 14> kTsql = {
+      "if",       "begin", "declare", "set",       "print",  "while",    "return",
+      "truncate", "use",   "grant",   "raiserror", "commit", "rollback", "goto"};
+  for (std::string_view word : kTsql)
+    if (t.isWord(word)) return parseUnsupported(upperCase(word) + " statements");
   fail(SyntaxContext::Statement);
+}
+
+Statement Parser::parseExec() {
+  ExecProcedure exec{parseObjectName(SyntaxContext::Statement)};
+  while (!atEnd()) advance();  // the arguments: the procedure is not run
+  return exec;
 }
 
 Statement Parser::parseUnsupported(std::string what) {
   // Skips the rest of the batch: without running the statement the engine cannot know where
   // a compound one ends.
-  for (auto& c : what) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   while (!atEnd()) advance();
-  return Unsupported{what + " statements"};
+  return Unsupported{std::move(what)};
 }
 
 // ---- CREATE ---------------------------------------------------------------------------
@@ -222,11 +257,8 @@ Statement Parser::parseCreateIndex(bool unique) {
 }
 
 Statement Parser::parseModule(ObjectKind kind, bool alter, size_t statementStart, bool firstInBatch) {
-  if (!firstInBatch && dialect_ == Dialect::SqlServer) {
-    std::string what = std::string(alter ? "ALTER " : "CREATE ") + objectKindWord(kind);
-    for (char& c : what) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    throw refusals_.firstInBatch(what);
-  }
+  if (!firstInBatch && dialect_ == Dialect::SqlServer)
+    throw refusals_.firstInBatch(std::string(alter ? "ALTER " : "CREATE ") + objectKindKeyword(kind));
   advance();  // VIEW / PROC / PROCEDURE / FUNCTION / TRIGGER
   CreateModule module;
   module.kind = kind;
@@ -318,7 +350,7 @@ Statement Parser::parseAlterTable() {
   if (dialect_ == Dialect::SqlServer &&
       (peek().isWord("with") || peek().isWord("check") || peek().isWord("nocheck") || peek().isWord("enable") ||
        peek().isWord("disable")))
-    return parseUnsupported("ALTER TABLE CHECK/NOCHECK/ENABLE/DISABLE");
+    return parseUnsupported("ALTER TABLE ... CHECK, NOCHECK, ENABLE or DISABLE");
   fail(SyntaxContext::AlterTable);
 }
 

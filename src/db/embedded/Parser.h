@@ -29,6 +29,7 @@ class Parser {
   Statement parseDrop();
   Statement parseDropIndex();
   Statement parseData(DataStatement::Kind kind);
+  Statement parseExec();
   Statement parseUnsupported(std::string what);
 
   ColumnDef parseColumnDef(SyntaxContext context);

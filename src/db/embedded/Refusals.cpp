@@ -67,6 +67,19 @@ Error Refusals::missingTable(std::string_view nameAsWritten) const {
                              "\" because it does not exist or you do not have permissions.");
 }
 
+Error Refusals::missingIndexTable(std::string_view nameAsWritten) const {
+  return sqlServer(1088, "Cannot find the object \"" + str(nameAsWritten) +
+                             "\" because it does not exist or you do not have permissions.");
+}
+
+Error Refusals::missingTriggerTable(std::string_view nameAsWritten) const {
+  return sqlServer(8197, "The object '" + str(nameAsWritten) + "' does not exist or is invalid for this operation.");
+}
+
+Error Refusals::missingProcedure(std::string_view nameAsWritten) const {
+  return sqlServer(2812, "Could not find stored procedure '" + str(nameAsWritten) + "'.");
+}
+
 Error Refusals::dropMissing(std::string_view kind, std::string_view nameAsWritten) const {
   return sqlServer(3701, "Cannot drop the " + str(kind) + " '" + str(nameAsWritten) +
                              "', because it does not exist or you do not have permission.");
@@ -178,6 +191,20 @@ Error Refusals::invalidColumn(std::string_view column) const {
   return sqlServer(207, "Invalid column name '" + str(column) + "'.");
 }
 
+Error Refusals::unknownFunction(std::string_view name) const {
+  return sqlServer(195, "'" + str(name) + "' is not a recognized built-in function name.");
+}
+
+Error Refusals::undeclaredVariable(std::string_view variable) const {
+  return sqlServer(137, "Must declare the scalar variable \"" + str(variable) + "\".");
+}
+
+Error Refusals::unknownCastType(std::string_view type) const {
+  return sqlServer(243, "Type " + str(type) + " is not a defined system type.");
+}
+
+Error Refusals::defaultAlreadyBound() const { return sqlServer(1781, "Column already has a DEFAULT bound to it."); }
+
 Error Refusals::nullNotAllowed(std::string_view column, std::string_view qualifiedTable,
                                std::string_view operation) const {
   return sqlServer(515, "Cannot insert the value NULL into column '" + str(column) + "', table '" +
@@ -203,6 +230,29 @@ Error Refusals::duplicateIndexKey(std::string_view table, std::string_view index
 Error Refusals::explicitIdentity(std::string_view table) const {
   return sqlServer(544, "Cannot insert explicit value for identity column in table '" + str(table) +
                             "' when IDENTITY_INSERT is set to OFF.");
+}
+
+Error Refusals::duplicatesUnderNewIndex(std::string_view table, std::string_view index,
+                                        std::string_view value) const {
+  return sqlServer(1505, "The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
+                         "object name 'dbo." + str(table) + "' and the index name '" + str(index) +
+                             "'. The duplicate key value is " + str(value) + ".");
+}
+
+Error Refusals::valueCountMismatch() const {
+  return sqlServer(213, "Column name or number of supplied values does not match table definition.");
+}
+
+Error Refusals::insertValueCount(bool moreColumnsThanValues) const {
+  return sqlServer(moreColumnsThanValues ? 109 : 110,
+                   std::string("There are ") + (moreColumnsThanValues ? "more" : "fewer") +
+                       " columns in the INSERT statement than values specified in the VALUES clause. The number of "
+                       "values in the VALUES clause must match the number of columns specified in the INSERT "
+                       "statement.");
+}
+
+Error Refusals::lockTimeout() const {
+  return sqlServer(1222, "Lock request time out period exceeded. (Another connection kept the catalog busy.)");
 }
 
 Error Refusals::databaseExists(std::string_view name) const {
@@ -255,6 +305,7 @@ class JetRefusals final : public Refusals {
   Error missingTable(std::string_view name) const override {
     return jet(3376, "Table '" + str(name) + "' does not exist.");
   }
+  Error missingIndexTable(std::string_view name) const override { return missingTable(name); }
   Error dropMissing(std::string_view, std::string_view name) const override {
     return jet(3376, "Table '" + str(name) + "' does not exist.");
   }
@@ -290,6 +341,8 @@ class JetRefusals final : public Refusals {
 };
 
 }  // namespace
+
+Error jetCharactersAfterStatement() { return jet(3142, "Characters found after end of SQL statement."); }
 
 const Refusals& refusalsFor(Dialect dialect) {
   static const Refusals sqlServerRefusals;

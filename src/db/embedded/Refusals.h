@@ -46,7 +46,10 @@ class Refusals {
   // Objects and columns
   virtual Error objectExists(std::string_view name) const;
   virtual Error duplicateColumn(std::string_view column, std::string_view table) const;
-  virtual Error missingTable(std::string_view nameAsWritten) const;  // ALTER TABLE, CREATE INDEX
+  virtual Error missingTable(std::string_view nameAsWritten) const;  // ALTER TABLE
+  virtual Error missingIndexTable(std::string_view nameAsWritten) const;  // CREATE INDEX
+  virtual Error missingTriggerTable(std::string_view nameAsWritten) const;
+  virtual Error missingProcedure(std::string_view nameAsWritten) const;
   virtual Error dropMissing(std::string_view kind, std::string_view nameAsWritten) const;
   virtual Error dropWrongKind(std::string_view statementKind, std::string_view name,
                               std::string_view actualKind, std::string_view rightStatement) const;
@@ -69,6 +72,10 @@ class Refusals {
   virtual Error unknownSchema(std::string_view schema) const;
   virtual Error invalidObject(std::string_view nameAsWritten) const;
   virtual Error invalidColumn(std::string_view column) const;
+  virtual Error unknownFunction(std::string_view name) const;
+  virtual Error undeclaredVariable(std::string_view variable) const;
+  virtual Error unknownCastType(std::string_view type) const;
+  virtual Error defaultAlreadyBound() const;
 
   // Rows
   virtual Error nullNotAllowed(std::string_view column, std::string_view qualifiedTable,
@@ -77,6 +84,10 @@ class Refusals {
   virtual Error duplicateKey(bool primaryKey, std::string_view constraint, std::string_view table) const;
   virtual Error duplicateIndexKey(std::string_view table, std::string_view index) const;
   virtual Error explicitIdentity(std::string_view table) const;
+  virtual Error duplicatesUnderNewIndex(std::string_view table, std::string_view index, std::string_view value) const;
+  virtual Error valueCountMismatch() const;  // INSERT without a column list
+  virtual Error insertValueCount(bool moreColumnsThanValues) const;
+  virtual Error lockTimeout() const;
 
   // Databases
   virtual Error databaseExists(std::string_view name) const;
@@ -86,5 +97,8 @@ class Refusals {
 };
 
 const Refusals& refusalsFor(Dialect dialect);
+
+// Jet takes one statement per text; T-SQL takes batches and has no such refusal.
+Error jetCharactersAfterStatement();
 
 }  // namespace db::embedded

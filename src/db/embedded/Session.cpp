@@ -3,6 +3,7 @@
 #include "db/ConnectionString.h"
 #include "db/Error.h"
 #include "db/embedded/Instance.h"
+#include "db/embedded/Refusals.h"
 
 namespace db::embedded {
 
@@ -30,7 +31,10 @@ std::filesystem::path locate(const std::filesystem::path& dataDir, const Connect
     case ProviderKind::SqlServer: break;
   }
   dialect = Dialect::SqlServer;
+  // Blanks around the name are not part of it, as the server reads it.
   std::string name = cs.getOr("Initial Catalog", cs.getOr("Database", ""));
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  while (!name.empty() && name.front() == ' ') name.erase(name.begin());
   if (name.empty()) name = "master";
   checkCatalogName(name);
   auto file = findCatalogFile(dataDir, name);
@@ -79,8 +83,7 @@ auto Session::guarded(F&& body) -> decltype(body()) {
   try {
     return body();
   } catch (const SqliteFailure& failure) {
-    if ((failure.code() & 0xFF) == SQLITE_BUSY)
-      throw Error::provider("Lock request time out period exceeded. (Another connection kept the catalog busy.)", 1222);
+    if ((failure.code() & 0xFF) == SQLITE_BUSY) throw refusalsFor(dialect_).lockTimeout();
     throw Error::provider(std::string("The embedded engine failed to read its catalog: ") + failure.what());
   }
 }

@@ -97,7 +97,7 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
       case TokenKind::Variable:
         if (dialect_ == Dialect::Jet) throw refusals.notTsql(t);
         if (t.text.rfind("@@", 0) == 0) throw refusals.notSupported("the system function " + t.text);
-        throw Error::provider("Must declare the scalar variable \"" + t.text + "\".", 137);
+        throw refusals.undeclaredVariable(t.text);
       case TokenKind::Symbol:
         if (t.isSymbol("(")) ++depth;
         if (t.isSymbol(")")) --depth;
@@ -178,7 +178,7 @@ std::string Translator::storageClassOf(size_t first, size_t end) const {
   ref.written = ref.name;
   TypeProblem problem{};
   const auto type = resolveType(ref, dialect_, problem);
-  if (!type) throw Error::provider("Type " + ref.name + " is not a defined system type.", 243);
+  if (!type) throw refusalsFor(dialect_).unknownCastType(ref.name);
   return affinityName(type->affinity);
 }
 
