@@ -295,19 +295,19 @@ void Executor::markStale(const TableInfo& table) {
   if (!table.dataStale) ctx_.catalog.setDataStale(table.object.id, true);
 }
 
-void Executor::bringUpToDate(const std::set<std::string>& names) {
+std::vector<std::string> Executor::staleTablesAmong(const std::set<std::string>& names) {
   std::vector<std::string> stale;
   for (const std::string& table : ctx_.catalog.staleTableNames())
     if (names.count(asciiLower(table))) stale.push_back(table);
-  if (stale.empty()) return;
-  WriteTransaction tx(ctx_.db);
-  for (const std::string& name : stale) {
+  return stale;
+}
+
+void Executor::bringUpToDate(const std::set<std::string>& names) {
+  for (const std::string& name : staleTablesAmong(names)) {
     const auto table = ctx_.catalog.loadTable(name);
-    if (!table || !table->dataStale) continue;  // another connection got here first
     ctx_.data.create(*table);
     ctx_.catalog.setDataStale(table->object.id, false);
   }
-  tx.commit();
 }
 
 Rows Executor::readRows(Stmt& stmt) {
@@ -716,7 +716,17 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
                                   bool wantRows) {
   const Translation translation = Translator(tokens, ctx_.dialect).translate(s.firstToken, s.endToken);
   try {
-    bringUpToDate(translation.names);
+    // A change writes in the transaction that brings its tables up to date, so that no other
+    // connection can mark them stale (and so empty) in between.
+    std::optional<WriteTransaction> tx;
+    if (s.kind != DataStatement::Select) {
+      tx.emplace(ctx_.db);
+      bringUpToDate(translation.names);
+    } else if (!staleTablesAmong(translation.names).empty()) {
+      WriteTransaction update(ctx_.db);
+      bringUpToDate(translation.names);
+      update.commit();
+    }
     for (const std::string& view : translation.systemViews) ctx_.views.prepare(view);
     Stmt stmt = ctx_.db.prepare(translation.sql);
     for (int i = 1; i <= stmt.parameterCount(); ++i) {
@@ -733,9 +743,8 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
       stmt.run();
       return std::nullopt;
     }
-    WriteTransaction tx(ctx_.db);
     stmt.run();
-    tx.commit();
+    tx->commit();
     return std::nullopt;
   } catch (const SqliteFailure& failure) {
     throw refusalFor(failure, &translation, s.kind);

@@ -71,6 +71,9 @@ class Executor {
   // Rows
   bool hasRows(const TableInfo& table);
   void markStale(const TableInfo& table);
+  // Stale tables (see DataTables) among the names a data statement mentions; bringing them up
+  // to date needs a write transaction open.
+  std::vector<std::string> staleTablesAmong(const std::set<std::string>& names);
   void bringUpToDate(const std::set<std::string>& names);
   Error refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind);
   Rows readRows(Stmt& stmt);
