@@ -21,7 +21,7 @@ struct AssistantSetupTest : ::testing::Test {
     connection.addObserver(&recorder);
   }
   bool runSetup() {
-    assistant::Setup setup{query, connection, label};
+    assistant::Setup setup{query, connection, label, true, {}};
     return setup.run();
   }
 };

@@ -46,11 +46,11 @@ TEST_F(PrimitivesTest, EnsureColumnTestsTheBareNameAndSendsTheNameAsPassed) {
   p->ensureColumn("T", "[To]", "nvarchar(50)");
   p->ensureColumn("T", "[To]", "nvarchar(50)");
   p->ensureColumn("T", "id", "Integer  PRIMARY KEY");  // present under another case
+  EXPECT_EQ(recorder.count(db::Op::Columns), 3u);  // a fresh read on every call
   EXPECT_EQ(recorder.executed(), Strings{"ALTER TABLE T ADD [To] nvarchar(50)"});
   EXPECT_EQ(connection->columnNames("T"), (Strings{"ID", "To"}));
   EXPECT_EQ(progress.field.text(), "id");
   EXPECT_EQ(progress.step.progress(), 3);
-  EXPECT_EQ(recorder.count(db::Op::Columns), 3u);  // a fresh read on every call
 }
 
 TEST_F(PrimitivesTest, PrimaryKeyClauseIsCutOnlyOnTheSqlServerFormAndMemoBecomesNtext) {
