@@ -26,6 +26,13 @@ TEST_F(EngineDataTest, RowsAreInsertedReadChangedAndDeleted) {
   EXPECT_EQ(rows("SELECT COUNT(*) AS n FROM P_KALA WHERE ISNULL(NK, '') <> ''"), (std::vector<Row>{{"1"}}));
 }
 
+TEST_F(EngineDataTest, TextComparesWithoutRegardToCaseAsInTheServersCollation) {
+  prepare("create table T( Code nvarchar(10) PRIMARY KEY, Name nvarchar(20))");
+  prepare("insert into T values ('abc', 'Ali')");
+  EXPECT_EQ(rows("select Name + ' ' + Code from T where Code = 'ABC'"), (std::vector<Row>{{"Ali abc"}}));
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into T values ('ABC', 'x')"); }).number(), 2627);
+}
+
 TEST_F(EngineDataTest, ParametersAreBoundAsText) {
   prepare("create table T( K  int, Name nvarchar(50))");
   prepare("insert into T values (1, N'it''s')");

@@ -106,6 +106,9 @@ TEST_F(EngineDdlTest, StatementsNotRunYetSaySo) {
     EXPECT_EQ(e.number(), 0) << statement;
     EXPECT_NE(e.message().find("The embedded engine does not support"), std::string::npos) << e.message();
   }
+  // Nothing of such a batch runs.
+  EXPECT_THROW(connection->execute("create table T( K  int)\r\nIF 1 = 1 select 1"), db::Error);
+  EXPECT_EQ(connection->tableNames(), Strings{});
 }
 
 TEST_F(EngineDdlTest, CreateDatabaseThenOpenIt) {

@@ -30,6 +30,9 @@ std::string DataTables::sqliteIndexName(std::string_view table, std::string_view
 
 std::string DataTables::declaration(const TableInfo& table, const ColumnInfo& column) const {
   std::string sql = quoteName(column.name) + " " + affinityName(column.type.affinity);
+  // The server's collation ignores letter case: so do comparisons, sorting and unique keys
+  // of text columns (NOCASE folds ASCII letters, as the catalog's names do).
+  if (column.type.affinity == Affinity::Text) sql += " COLLATE NOCASE";
   if (!column.computed.empty()) {
     // A computed column SQLite cannot express stays an ordinary column (NULL in every row).
     if (const auto expression = translateExpression(column.computed, dialect_))

@@ -96,6 +96,9 @@ Executor::Executor(CatalogContext context) : ctx_(std::move(context)), refusals_
 std::optional<Rows> Executor::run(std::string_view batch, const Params& params, bool wantRows) {
   const std::vector<Token> tokens = tokenize(batch, ctx_.dialect);
   const std::vector<Statement> statements = Parser(batch, tokens, ctx_.dialect).parseBatch();
+  // A batch the engine cannot run to its end is refused before any of it runs.
+  for (const Statement& statement : statements)
+    if (const auto* unsupported = std::get_if<Unsupported>(&statement)) run(*unsupported);
   std::optional<Rows> rows;
   for (const Statement& statement : statements) {
     try {

@@ -10,8 +10,17 @@
 namespace db::embedded {
 
 // Reads a tokenized batch into statements. T-SQL needs no separator between statements: a
-// statement ends at ';' or where the next one begins. Jet takes one statement per batch.
-// Syntax errors are thrown as the dialect words them.
+// statement ends at ';' or where the next one begins. Syntax errors are thrown as the dialect
+// words them.
+//
+// Jet (an Access file) reads one statement per text, and no T-SQL beyond it:
+// - IF, BEGIN, DECLARE, EXEC, SET and @variables: "Invalid SQL statement; expected 'DELETE',
+//   'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.", as Jet answers a text that is no statement;
+// - CREATE PROCEDURE / FUNCTION / TRIGGER / DATABASE: "Syntax error in CREATE TABLE statement.";
+// - computed columns and the (max) types: "Syntax error in field definition.";
+// - ALTER TABLE ... DROP must say COLUMN or CONSTRAINT ("Syntax error in ALTER TABLE statement.").
+// Jet's own forms are taken: CREATE TABLE without a column list, ADD COLUMN, Jet's type names.
+// The "dbo." prefix is accepted and dropped: the updater sends it to Access files too.
 class Parser {
  public:
   Parser(std::string_view batch, const std::vector<Token>& tokens, Dialect dialect);

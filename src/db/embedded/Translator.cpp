@@ -101,7 +101,10 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
       case TokenKind::Symbol:
         if (t.isSymbol("(")) ++depth;
         if (t.isSymbol(")")) --depth;
-        if (t.isSymbol("!<")) {
+        if (t.isSymbol("+") && i > first && i + 1 < end &&
+            (tokens_[i - 1].kind == TokenKind::String || tokens_[i + 1].kind == TokenKind::String)) {
+          emit(out, "||");  // T-SQL's '+' joins texts; beside a string literal it surely does
+        } else if (t.isSymbol("!<")) {
           emit(out, ">=");
         } else if (t.isSymbol("!>")) {
           emit(out, "<=");

@@ -25,7 +25,8 @@ struct Translation {
 // classes, ISNULL becomes IFNULL, table hints WITH (NOLOCK) go, and the server's catalog views
 // map onto SystemViews. SQL Server's functions that SQLite lacks are registered on the
 // connection (see Functions); any other function is reported by the run as unknown.
-// String concatenation with '+' is not rewritten: SQLite's '+' adds.
+// '+' next to a string literal becomes SQLite's '||'; between two columns it stays '+' (the
+// engine does not infer types), so the "sum" of two text columns is a number there.
 class Translator {
  public:
   Translator(const std::vector<Token>& tokens, Dialect dialect);
