@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "app/AssistantCatalog.h"
+#include "schema/Label.h"
+
+namespace app {
+class Session;
+}
+
+namespace gui {
+
+// The assistant window FAssistant: its set-up button (Button1) creates the assistant catalog
+// and its tables when the catalog is missing, on connections of its own; its label
+// (LNameTable) shows the table being ensured. Created hidden; the main window's tools menu
+// shows it.
+class AssistantWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit AssistantWindow(app::Session& session, QWidget* parent = nullptr);
+  ~AssistantWindow() override;
+
+  app::Outcome runSetup();
+
+ private:
+  app::AssistantCatalogSetup setup_;
+  schema::Label table_;
+  QLabel* tableView_;
+  QRadioButton* sqlServer_;
+};
+
+}  // namespace gui
