@@ -1,10 +1,9 @@
 #include "app/Connect.h"
 
-#include <fstream>
-
 #include "app/ConnectionText.h"
 #include "app/Resolution.h"
 #include "app/Session.h"
+#include "db/Backend.h"
 #include "db/ConnectionString.h"
 #include "db/Error.h"
 
@@ -12,11 +11,8 @@ namespace app {
 
 namespace {
 
-void createAccessFileIfMissing(const std::filesystem::path& file) {
-  if (std::filesystem::exists(file)) return;
-  if (!std::ofstream(file, std::ios::binary))
-    throw db::Error("EInOutError", "Cannot create the Access file " + file.string() +
-                                       ". Check that its folder exists and is writable.");
+void createAccessFileIfMissing(const db::BackendConfig& backend, const std::filesystem::path& file) {
+  if (!std::filesystem::exists(file)) db::createAccessFile(backend, file);
 }
 
 }  // namespace
@@ -38,7 +34,9 @@ void createSqlServerCatalogIfMissing(db::Connection& connection, const std::stri
 void createCatalogIfMissing(Session& session) {
   const auto target = db::ConnectionString::parse(session.state.connectionString);
   switch (db::providerKind(target)) {
-    case db::ProviderKind::Jet: createAccessFileIfMissing(session.state.accessFilePath); return;
+    case db::ProviderKind::Jet:
+      createAccessFileIfMissing(session.config().backend, session.state.accessFilePath);
+      return;
     case db::ProviderKind::SqlServer:
       createSqlServerCatalogIfMissing(session.mainConnection(), session.state.connectionString);
       return;

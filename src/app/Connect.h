@@ -16,7 +16,7 @@ bool connectToTarget(Session& session);
 
 // Creates the catalog that state.connectionString names when it does not exist: on SQL
 // Server "create database CATALOG" sent on the instance's master catalog, for an Access
-// target an empty file (an empty file is a new database).
+// target a new, empty database file.
 void createCatalogIfMissing(Session& session);
 
 // The SQL Server part of it, for any connection and connection string: the connection is

@@ -20,7 +20,5 @@ std::string withInitialCatalog(std::string_view connectionString, std::string_vi
 // The Initial Catalog value of a connection string; empty when it names none.
 std::string initialCatalogOf(std::string_view connectionString);
 
-// The connection string with every password value written as "****", for logs.
-std::string maskPasswords(std::string_view connectionString);
 
 }  // namespace app

@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/ConnectionText.h"
 #include "db/Error.h"
+#include "db/Secrets.h"
 
 namespace app {
 
@@ -22,7 +22,7 @@ void StatementLog::onCall(const db::Call& call) {
   line["conn"] = call.connection;
   line["op"] = db::opName(call.op);
   switch (call.op) {
-    case db::Op::Open: line["connection_string"] = maskPasswords(call.text); break;
+    case db::Op::Open: line["connection_string"] = db::maskSecrets(call.text); break;
     case db::Op::Columns: line["table"] = call.table; break;
     case db::Op::Execute: line["text"] = call.text; break;
     case db::Op::Query:

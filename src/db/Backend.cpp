@@ -25,4 +25,10 @@ std::unique_ptr<Connection> makeConnection(const BackendConfig& config, std::str
 #endif
 }
 
+void createAccessFile(const BackendConfig& config, const std::filesystem::path& file) {
+  if (config.kind == BackendConfig::Kind::Embedded) return embedded::EmbeddedConnection::createAccessFile(file);
+  throw Error("EConfigError", "The ODBC provider cannot create an Access file; create " + file.string() +
+                                  " with Access (or use the embedded engine).");
+}
+
 }  // namespace db

@@ -32,4 +32,8 @@ struct BackendConfig {
 // A new, closed connection of the configured provider with the given role name.
 std::unique_ptr<Connection> makeConnection(const BackendConfig& config, std::string role);
 
+// Creates a new, empty Access database file that the configured provider can open.
+// Throws db::Error when the file exists or the provider cannot create one.
+void createAccessFile(const BackendConfig& config, const std::filesystem::path& file);
+
 }  // namespace db

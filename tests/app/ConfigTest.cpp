@@ -123,16 +123,4 @@ TEST(ConnectionText, CatalogReplacementKeepsEverythingElse) {
   EXPECT_EQ(app::initialCatalogOf("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a.mdb"), "");
 }
 
-TEST(ConnectionText, PasswordsAreMasked) {
-  EXPECT_EQ(app::maskPasswords("Data Source=h,1434;Initial Catalog=W;User ID=u;Password=s3;"),
-            "Data Source=h,1434;Initial Catalog=W;User ID=u;Password=****;");
-  EXPECT_EQ(app::maskPasswords("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a.mdb;Persist Security Info=False; "
-                               "Jet OLEDB:Database Password=5190267348"),
-            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a.mdb;Persist Security Info=False; "
-            "Jet OLEDB:Database Password=****");
-  EXPECT_EQ(app::maskPasswords("PWD=x;Persist Security Info=False"), "PWD=****;Persist Security Info=False");
-  const std::string plain = "Provider=SQLOLEDB.1;Integrated Security=SSPI;Initial Catalog=Talvo;";
-  EXPECT_EQ(app::maskPasswords(plain), plain);
-}
-
 }  // namespace
