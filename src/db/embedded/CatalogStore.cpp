@@ -140,10 +140,8 @@ const IndexInfo* TableInfo::index(std::string_view indexName) const {
   return nullptr;
 }
 
-void CatalogStore::initialize(SqliteDb& db, std::uint32_t applicationId, std::string_view dialectName) {
+void CatalogStore::initialize(SqliteDb& db, std::string_view dialectName) {
   WriteTransaction tx(db);
-  if (isCatalog(db)) return;
-  db.exec("PRAGMA application_id = " + std::to_string(applicationId));
   db.exec(kSchema);
   db.cached("INSERT INTO __morav_meta(key, value) VALUES (?1, ?2)")
       .bind(1, "format")

@@ -64,9 +64,8 @@ class CatalogStore {
   explicit CatalogStore(SqliteDb& db) : db_(db) {}
 
   static constexpr int kFormatVersion = 1;
-  // Creates the hidden tables of a new catalog file and stamps the file's header with
-  // `applicationId`; does nothing when another connection has done it already.
-  static void initialize(SqliteDb& db, std::uint32_t applicationId, std::string_view dialectName);
+  // Creates the hidden tables of a new catalog file.
+  static void initialize(SqliteDb& db, std::string_view dialectName);
   // Whether the file holds the hidden tables of a catalog this version can read.
   static bool isCatalog(SqliteDb& db);
 

@@ -25,9 +25,8 @@ constexpr std::string_view kSqliteMagic{"SQLite format 3\0", 16};
 
 constexpr std::array<std::string_view, 4> kSystemCatalogs = {"master", "tempdb", "model", "msdb"};
 
-void initialize(SqliteDb& db, Dialect dialect) {
-  CatalogStore::initialize(db, dialect == Dialect::Jet ? kAccessFileId : kSqlServerCatalogId,
-                           dialect == Dialect::Jet ? "jet" : "sqlserver");
+std::uint32_t applicationIdFor(Dialect dialect) {
+  return dialect == Dialect::Jet ? kAccessFileId : kSqlServerCatalogId;
 }
 
 }  // namespace
@@ -35,7 +34,6 @@ void initialize(SqliteDb& db, Dialect dialect) {
 FileKind identifyFile(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return FileKind::Missing;
-  if (std::filesystem::file_size(file, ec) == 0 && !ec) return FileKind::Empty;
   std::ifstream in(file, std::ios::binary);
   std::array<char, 100> header{};
   if (!in.read(header.data(), header.size())) return FileKind::Foreign;
@@ -86,17 +84,13 @@ bool createDatabaseFile(const std::filesystem::path& file, Dialect dialect) {
                                           "." + std::to_string(counter++));
   {
     SqliteDb db(temp, true);
-    initialize(db, dialect);
+    db.exec("PRAGMA application_id = " + std::to_string(applicationIdFor(dialect)));
+    CatalogStore::initialize(db, dialect == Dialect::Jet ? "jet" : "sqlserver");
   }  // closing the last connection checkpoints the journal into the file
   const bool created = link(temp.c_str(), file.c_str()) == 0;
   std::error_code ec;
   std::filesystem::remove(temp, ec);
   return created;
-}
-
-void initializeEmptyFile(const std::filesystem::path& file, Dialect dialect) {
-  SqliteDb db(file, false);
-  initialize(db, dialect);
 }
 
 void checkCatalogName(std::string_view name) {

@@ -14,7 +14,7 @@ namespace db::embedded {
 // file is any path. Both are SQLite files whose header carries an application id saying which
 // of the two they are, so that a foreign file is recognised without opening it.
 
-enum class FileKind { Missing, Empty, SqlServerCatalog, AccessFile, Foreign };
+enum class FileKind { Missing, SqlServerCatalog, AccessFile, Foreign };
 
 FileKind identifyFile(const std::filesystem::path& file);
 
@@ -36,9 +36,6 @@ std::vector<CatalogEntry> listCatalogs(const std::filesystem::path& dataDir);
 // Creates a new, empty database file of the given dialect, atomically: it appears complete
 // or not at all. Returns false when the file already exists.
 bool createDatabaseFile(const std::filesystem::path& file, Dialect dialect);
-
-// Makes an empty (zero-length) file a new, empty database of the dialect, in place.
-void initializeEmptyFile(const std::filesystem::path& file, Dialect dialect);
 
 // Checks a catalog name for use as a file name in the data directory; throws db::Error.
 void checkCatalogName(std::string_view name);

@@ -23,12 +23,6 @@ std::filesystem::path locate(const std::filesystem::path& dataDir, const Connect
       switch (identifyFile(file)) {
         case FileKind::Missing: throw Error::provider("Could not find file '" + file.string() + "'.", 3024);
         case FileKind::AccessFile: break;
-        case FileKind::Empty:
-          // An empty file is what a set-up leaves when it "creates" the database without a
-          // provider's help: the engine takes it as a new, empty Access file (Jet itself would
-          // call it an unrecognized format).
-          initializeEmptyFile(file, Dialect::Jet);
-          break;
         default: throw Error::provider("Unrecognized database format '" + file.string() + "'.", 3343);
       }
       catalogName = file.stem().string();
