@@ -11,6 +11,19 @@ namespace {
 
 Error closedError() { return Error::provider("Operation is not allowed when the object is closed.", 3704); }
 
+// Every failure leaves a connection as db::Error: a file system or memory failure inside the
+// engine too.
+template <typename F>
+auto guarded(F&& body) -> decltype(body()) {
+  try {
+    return body();
+  } catch (const Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw Error::provider(std::string("The embedded engine failed: ") + e.what());
+  }
+}
+
 }  // namespace
 
 EmbeddedConnection::EmbeddedConnection(std::filesystem::path dataDir, std::string role)
@@ -19,7 +32,7 @@ EmbeddedConnection::EmbeddedConnection(std::filesystem::path dataDir, std::strin
 EmbeddedConnection::~EmbeddedConnection() = default;
 
 void EmbeddedConnection::createAccessFile(const std::filesystem::path& file) {
-  if (!createDatabaseFile(file, Dialect::Jet))
+  if (!guarded([&] { return createDatabaseFile(file, Dialect::Jet); }))
     throw Error::provider("Could not create the Access file '" + file.string() + "': a file of that name exists.");
 }
 
@@ -46,7 +59,7 @@ Session& EmbeddedConnection::session() {
 void EmbeddedConnection::doOpen(const std::string& connectionString) {
   injectFaults(true);
   if (session_) throw Error::provider("Operation is not allowed when the object is open.", 3705);
-  session_ = std::make_unique<Session>(dataDir_, connectionString);
+  session_ = guarded([&] { return std::make_unique<Session>(dataDir_, connectionString); });
 }
 
 void EmbeddedConnection::doClose() {
@@ -58,22 +71,22 @@ bool EmbeddedConnection::doIsOpen() const { return session_ != nullptr; }
 
 void EmbeddedConnection::doExecute(const std::string& text) {
   injectFaults(false);
-  session().execute(text);
+  guarded([&] { session().execute(text); });
 }
 
 std::vector<std::string> EmbeddedConnection::doTableNames() {
   injectFaults(false);
-  return session().tableNames();
+  return guarded([&] { return session().tableNames(); });
 }
 
 std::vector<std::string> EmbeddedConnection::doColumnNames(const std::string& table) {
   injectFaults(false);
-  return session().columnNames(table);
+  return guarded([&] { return session().columnNames(table); });
 }
 
 Rows EmbeddedConnection::doQuery(const std::string& batch, const Params& params, QueryMode mode) {
   injectFaults(false);
-  return session().query(batch, params, mode);
+  return guarded([&] { return session().query(batch, params, mode); });
 }
 
 }  // namespace db::embedded
