@@ -1,9 +1,8 @@
 #include "cli/Options.h"
 
-#include <algorithm>
-#include <charconv>
+#include <stdexcept>
 
-#include "app/Products.h"
+#include "app/CommandLineChoices.h"
 
 namespace cli {
 
@@ -43,29 +42,14 @@ class ArgumentReader {
   std::optional<std::string_view> inlineValue_;
 };
 
-std::optional<int> wholeNumber(std::string_view text) {
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
-void chooseProduct(Options& options, const std::string& text) {
-  if (text.empty()) throw UsageError("--product needs a product code or a list index");
-  if (auto index = wholeNumber(text)) {
-    if (!app::productAtIndex(*index))
-      throw UsageError("--product " + text + ": the product list has indexes 0 to 6 (see 'morav-update products')");
-    options.choices.productIndex = *index;
-    options.presetProductCode.reset();
-    return;
+// The parsers shared with the window say what is wrong; here that is a usage error.
+template <typename Parse>
+auto shared(Parse parse) {
+  try {
+    return parse();
+  } catch (const std::invalid_argument& e) {
+    throw UsageError(e.what());
   }
-  if (const app::Product* product = app::productWithCode(text); product && product->listIndex) {
-    options.choices.productIndex = *product->listIndex;
-    options.presetProductCode.reset();
-    return;
-  }
-  options.choices.productIndex.reset();
-  options.presetProductCode = text;
 }
 
 app::Engine engineNamed(const std::string& text) {
@@ -80,12 +64,6 @@ int sqlVersionIndex(const std::string& text) {
   for (int i = 0; i < 4; ++i)
     if (text == versions[i]) return i;
   throw UsageError("--sql-version " + text + ": use 2000, 2005, 2008 or 2012");
-}
-
-db::BackendConfig::Kind backendNamed(const std::string& text) {
-  if (text == "embedded") return db::BackendConfig::Kind::Embedded;
-  if (text == "odbc") return db::BackendConfig::Kind::Odbc;
-  throw UsageError("--backend " + text + ": use embedded or odbc");
 }
 
 void takeAction(Options& options, std::optional<Action>& action, std::string_view word, ArgumentReader& reader) {
@@ -123,7 +101,7 @@ Options parseOptions(const std::vector<std::string_view>& args) {
       reader.refuseValue(arg);
       target = true;
     };
-    if (arg == "--product") chooseProduct(options, reader.value(arg));
+    if (arg == "--product") options.product = shared([&] { return app::productSelectionFrom(reader.value(arg)); });
     else if (arg == "--engine") options.choices.engine = engineNamed(reader.value(arg));
     else if (arg == "--sql-version") options.choices.sqlVersionIndex = sqlVersionIndex(reader.value(arg));
     else if (arg == "--access-file") options.accessFile = reader.value(arg);
@@ -134,7 +112,7 @@ Options parseOptions(const std::vector<std::string_view>& args) {
       reader.refuseValue(arg);
       options.choices.convertAutonum = false;
     } else if (arg == "--create-database") flag(options.createDatabase);
-    else if (arg == "--backend") options.backend.kind = backendNamed(reader.value(arg));
+    else if (arg == "--backend") options.backend.kind = shared([&] { return app::backendKindNamed(reader.value(arg)); });
     else if (arg == "--data-dir") options.backend.dataDir = reader.value(arg);
     else if (arg == "--odbc-driver") options.backend.odbcDriver = reader.value(arg);
     else if (arg == "--statement-log") options.statementLog = reader.value(arg);

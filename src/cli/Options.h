@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Choices.h"
+#include "app/CommandLineChoices.h"
 #include "app/Config.h"
 
 namespace cli {
@@ -25,9 +26,9 @@ struct Options {
   std::string consoleText;                 // console: the command to execute
 
   app::Choices choices;
-  // A product code the list does not offer (Benvo, Vedizi2, ...): no list index is selected
-  // and the code is preset, as resolution then keeps it.
-  std::optional<std::string> presetProductCode;
+  // --product: a list index, or a code the list does not offer (Benvo, Vedizi2, ...), preset
+  // with no index selected so that resolution keeps it. Absent: the window's default.
+  std::optional<app::ProductSelection> product;
   std::optional<std::filesystem::path> accessFile;  // absent: the file dialog is cancelled
   bool createDatabase = false;
 

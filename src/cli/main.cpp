@@ -63,7 +63,7 @@ int run(const cli::Options& options) {
 
   app::Session session(platform, config);
   session.choices = options.choices;
-  if (options.presetProductCode) session.state.productCode = *options.presetProductCode;
+  if (options.product) options.product->applyTo(session.choices, session.state);
   session.createMissingCatalog = options.createDatabase;
 
   std::ofstream logFile;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/FakePlatform.h"
-#include "app/Products.h"
+#include "app/CommandLineChoices.h"
 #include "app/Sequences.h"
 #include "app/Session.h"
 #include "db/Error.h"
@@ -62,9 +62,7 @@ class SessionFixture : public ::testing::Test {
 
   // Chooses a product by code, as the command line does: its list index, or the code preset.
   void chooseProduct(const std::string& code) {
-    const app::Product* product = app::productWithCode(code);
-    session->choices.productIndex = product ? product->listIndex : std::nullopt;
-    if (!session->choices.productIndex) session->state.productCode = code;
+    app::productSelectionFrom(code).applyTo(session->choices, session->state);
   }
 
   std::vector<std::string> triggeredNames() const {

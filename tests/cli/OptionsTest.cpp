@@ -18,7 +18,7 @@ TEST(Options, DefaultsAreTheWindowsDefaults) {
   EXPECT_FALSE(o.choices.web);
   EXPECT_EQ(o.choices.webCatalogSuffix, "3000");
   EXPECT_FALSE(o.accessFile);
-  EXPECT_FALSE(o.presetProductCode);
+  EXPECT_FALSE(o.product);
 }
 
 TEST(Options, ProductByIndexListedCodeOrPresetCode) {
@@ -30,8 +30,9 @@ TEST(Options, ProductByIndexListedCodeOrPresetCode) {
   for (const Case& c : {Case{"4", 4, std::nullopt}, Case{"Koltar", 5, std::nullopt}, Case{"Benvo", std::nullopt, "Benvo"},
                         Case{"Vedizi2", std::nullopt, "Vedizi2"}, Case{"koltar", std::nullopt, "koltar"}}) {
     const cli::Options o = parse({"--product", c.arg});
-    EXPECT_EQ(o.choices.productIndex, c.index) << c.arg;
-    EXPECT_EQ(o.presetProductCode, c.preset) << c.arg;
+    ASSERT_TRUE(o.product);
+    EXPECT_EQ(o.product->listIndex, c.index) << c.arg;
+    EXPECT_EQ(o.product->presetCode, c.preset.value_or("")) << c.arg;
   }
 }
 
