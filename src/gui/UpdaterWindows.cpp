@@ -36,12 +36,16 @@ StartOptions parseStartOptions(const QStringList& arguments) {
       if (++i >= arguments.size()) throw std::invalid_argument(option.toStdString() + " needs a value");
       return arguments[i].toStdString();
     };
+    auto flag = [&] {
+      if (inlineValue) throw std::invalid_argument(option.toStdString() + " takes no value");
+      return true;
+    };
     if (option == "--product") options.product = app::productSelectionFrom(value());
     else if (option == "--backend") options.backend.kind = app::backendKindNamed(value());
     else if (option == "--data-dir") options.backend.dataDir = value();
     else if (option == "--odbc-driver") options.backend.odbcDriver = value();
+    else if (option == "--create-database") options.createDatabase = flag();
     else if (option == "--screenshot") options.screenshot = QString::fromStdString(value());
-    else if (option == "--help" || option == "-h") options.help = true;
     else throw std::invalid_argument("unknown argument " + option.toStdString());
   }
   return options;
@@ -57,6 +61,7 @@ QString startUsageText() {
          "  --backend embedded|odbc\n"
          "  --data-dir DIR         the embedded engine's data directory\n"
          "  --odbc-driver NAME     the ODBC driver for SQL Server targets\n"
+         "  --create-database      create the target catalog (or Access file) when it is missing\n"
          "  --screenshot FILE      render the main window to a PNG file and exit\n";
 }
 

@@ -45,12 +45,14 @@ class UpdaterWindows {
 //   --product CODE|INDEX   the product selected at start; codes the list does not offer
 //                          (Benvo, Vedizi2) are preset with no list item selected
 //   --backend embedded|odbc, --data-dir DIR, --odbc-driver NAME   as for morav-update
+//   --create-database      create a missing target catalog before connecting, as for
+//                          morav-update (for demonstrations on a fresh instance)
 //   --screenshot FILE      render the main window to a PNG file and exit
 struct StartOptions {
   std::optional<app::ProductSelection> product;
   app::BackendOverrides backend;
+  bool createDatabase = false;
   std::optional<QString> screenshot;
-  bool help = false;
 };
 
 // Parses the arguments after the program name (Qt's own options already removed). Throws

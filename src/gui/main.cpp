@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 #include <iostream>
 
 #include "app/Session.h"
@@ -21,11 +21,14 @@ namespace {
 
 enum ExitStatus { kDone = 0, kFailed = 1, kBadUsage = 2 };
 
-// A screenshot needs no display: unless a platform is chosen, it is rendered offscreen.
-void renderOffscreenForScreenshot(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strncmp(argv[i], "--screenshot", 12) == 0 && !std::getenv("QT_QPA_PLATFORM"))
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+// Whether an argument is `option` itself or `option=VALUE`.
+bool hasOption(int argc, char** argv, std::string_view option) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == option || (arg.starts_with(option) && arg.size() > option.size() && arg[option.size()] == '='))
+      return true;
+  }
+  return false;
 }
 
 void centre(QWidget& window) {
@@ -36,7 +39,12 @@ void centre(QWidget& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  renderOffscreenForScreenshot(argc, argv);
+  // Neither the help nor a screenshot needs a display.
+  if (hasOption(argc, argv, "--help") || hasOption(argc, argv, "-h")) {
+    std::cout << gui::startUsageText().toStdString();
+    return kDone;
+  }
+  if (hasOption(argc, argv, "--screenshot") && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication application(argc, argv);
   QApplication::setApplicationDisplayName(QString::fromUtf8(gui::captions::kApplicationTitle));
   QApplication::setLayoutDirection(Qt::RightToLeft);
@@ -48,12 +56,8 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     options = gui::parseStartOptions(arguments);
   } catch (const std::invalid_argument& e) {
-    std::cerr << "morav-updater: " << e.what() << "\n" << gui::startUsageText().toStdString();
+    std::cerr << "morav-updater: " << e.what() << "\nTry 'morav-updater --help'.\n";
     return kBadUsage;
-  }
-  if (options.help) {
-    std::cout << gui::startUsageText().toStdString();
-    return kDone;
   }
 
   gui::QtPlatform platform;
@@ -69,6 +73,7 @@ int main(int argc, char** argv) {
 
   app::Session session(platform, config);
   if (options.product) options.product->applyTo(session.choices, session.state);
+  session.createMissingCatalog = options.createDatabase;
   gui::UpdaterWindows windows(session);
   gui::MainWindow& mainWindow = windows.main();
 

@@ -15,6 +15,8 @@ TEST(StartOptionsTest, ProductBackendAndScreenshot) {
   EXPECT_EQ(options.backend.dataDir, std::filesystem::path("/srv/morav"));
   EXPECT_EQ(options.backend.kind, db::BackendConfig::Kind::Embedded);
   EXPECT_EQ(options.screenshot, "shot.png");
+  EXPECT_FALSE(options.createDatabase);
+  EXPECT_TRUE(gui::parseStartOptions({"--create-database"}).createDatabase);
 
   EXPECT_EQ(gui::parseStartOptions({"--product", "Koltar"}).product->listIndex, 5);
   EXPECT_EQ(gui::parseStartOptions({"--product=2"}).product->listIndex, 2);
@@ -23,7 +25,7 @@ TEST(StartOptionsTest, ProductBackendAndScreenshot) {
 
 TEST(StartOptionsTest, RefusesWhatItCannotUse) {
   for (const QStringList& args : {QStringList{"--product", "7"}, QStringList{"--product"}, QStringList{"--backend", "x"},
-                                  QStringList{"--verbose"}, QStringList{"run"}})
+                                  QStringList{"--verbose"}, QStringList{"--create-database=yes"}, QStringList{"run"}})
     EXPECT_THROW(gui::parseStartOptions(args), std::invalid_argument) << args.join(' ').toStdString();
 }
 
