@@ -7,7 +7,6 @@ namespace gui::captions {
 // Application and maker.
 inline constexpr const char* kApplicationTitle = "بروزرساني بانک اطلاعاتي مراو";
 inline constexpr const char* kMakerPersian = "گروه نرم افزاري مراو";
-inline constexpr const char* kMakerEnglish = "Morav Software Group";
 inline constexpr const char* kMainTitlePersian = "بروزرساني بانک اطلاعاتي محصولات گروه نرم افزاري مراو";
 inline constexpr const char* kMainTitleEnglish = "Morav Software Group products database update";
 inline constexpr const char* kVersionPrefix = "نسخه: ";

@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "app/Platform.h"
+#include "gui/Captions.h"
 #include "gui/Fonts.h"
 #include "perslib/PersLib.h"
 
@@ -20,7 +21,7 @@ namespace {
 constexpr int kFontPixels = 11;  // Tahoma 8 point
 constexpr const char* kTimeHint = "ساعت : دقيقه : ثانيه";
 constexpr const char* kDots = "........";
-constexpr const char* kCaption = "کتابخانه PersLib: تاريخ، ساعت و اعداد فارسي - گروه نرم افزاري مراو";
+constexpr const char* kTitle = "کتابخانه PersLib: تاريخ، ساعت و اعداد فارسي";
 
 // Every edit with its initial text; `width` 0 lets it take the room of its row.
 struct EditSpec {
@@ -185,7 +186,7 @@ const std::vector<PersLibWindow::ButtonAction>& PersLibWindow::buttonActions() {
 
 PersLibWindow::PersLibWindow(app::Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
   setObjectName("FPersLib");
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowTitle(QString::fromUtf8(kTitle) + " - " + QString::fromUtf8(captions::kMakerPersian));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setLayoutDirection(Qt::RightToLeft);
