@@ -25,13 +25,13 @@ TEST(ConnectionStringTest, ValuesAsWritten) {
     std::optional<std::string> value;
   };
   const Case cases[] = {
-      {"Password=a=b;User ID=x", "Password", "a=b"},               // '=' inside a value
-      {"Password=\"x;y\";User ID=u", "Password", "x;y"},           // quoted value holds ';'
-      {"Password='x;y';User ID=u", "User ID", "u"},                // parsing goes on after a quoted value
+      {"Password=a=b;User ID=x", "Password", "a=b"},      // '=' inside a value
+      {"Password=\"x;y\";User ID=u", "Password", "x;y"},  // quoted value holds ';'
+      {"Password='x;y';User ID=u", "User ID", "u"},       // parsing goes on after a quoted value
       {"Data Source=C:\\a b\\c.mdb", "Data Source", "C:\\a b\\c.mdb"},
       {"Initial Catalog=A;Initial Catalog=B", "Initial Catalog", "B"},  // the last one counts
       {"Initial Catalog=;Provider=SQLOLEDB", "Initial Catalog", ""},
-      {"garbage;Initial Catalog=X;", "Initial Catalog", "X"},     // a segment without '=' is skipped
+      {"garbage;Initial Catalog=X;", "Initial Catalog", "X"},  // a segment without '=' is skipped
       {"=orphan;Initial Catalog=X", "Initial Catalog", "X"},
       {"Data Source=دريافت;", "Data Source", "دريافت"},
       {"", "Provider", std::nullopt},

@@ -12,8 +12,8 @@ using Strings = std::vector<std::string>;
 class EngineCatalogReadTest : public testsupport::EngineFixture {};
 
 TEST_F(EngineCatalogReadTest, TablesThenViewsEachByNameWithoutRegardToCase) {
-  for (const char* statement : {"create table zeta( K  int)", "create table Alpha( K  int)", "create table beta( K  int)",
-                                "create table A_B( K  int)", "create table A1( K  int)"})
+  for (const char* statement : {"create table zeta( K  int)", "create table Alpha( K  int)",
+                                "create table beta( K  int)", "create table A_B( K  int)", "create table A1( K  int)"})
     prepare(statement);
   prepare("create view V_All as select K from Alpha");
   prepare("create view a_view as select K from beta");

@@ -36,12 +36,12 @@ TEST_F(EngineDataTest, TextComparesWithoutRegardToCaseAsInTheServersCollation) {
 TEST_F(EngineDataTest, ParametersAreBoundAsText) {
   prepare("create table T( K  int, Name nvarchar(50))");
   prepare("insert into T values (1, N'it''s')");
-  const db::Rows result =
-      connection->query({"select Name as myname", "from T", "where Name = :p1 and K = :p2"},
-                        {{"p1", "it's"}, {"p2", "1"}}, db::QueryMode::Open);
+  const db::Rows result = connection->query({"select Name as myname", "from T", "where Name = :p1 and K = :p2"},
+                                            {{"p1", "it's"}, {"p2", "1"}}, db::QueryMode::Open);
   EXPECT_EQ(result.columns, std::vector<std::string>{"myname"});
   EXPECT_EQ(result.values, (std::vector<Row>{{"it's"}}));
-  EXPECT_TRUE(connection->query({"select Name from T where Name = :p1"}, {{"p1", "nobody"}}, db::QueryMode::Open).empty());
+  EXPECT_TRUE(
+      connection->query({"select Name from T where Name = :p1"}, {{"p1", "nobody"}}, db::QueryMode::Open).empty());
 }
 
 TEST_F(EngineDataTest, ExecuteModeRunsTheBatchWithoutRows) {
@@ -53,8 +53,9 @@ TEST_F(EngineDataTest, ExecuteModeRunsTheBatchWithoutRows) {
 }
 
 TEST_F(EngineDataTest, DefaultsIdentityAndNulls) {
-  prepare("create table T( ID  int IDENTITY(1,1) PRIMARY KEY, Kind nchar(2) not null default('MV'), Flag bit default(1), "
-          "Note nvarchar(10))");
+  prepare(
+      "create table T( ID  int IDENTITY(1,1) PRIMARY KEY, Kind nchar(2) not null default('MV'), Flag bit default(1), "
+      "Note nvarchar(10))");
   connection->execute("insert into T(Note) values ('a')");
   connection->execute("insert into T(Note, Kind) values ('b', 'XY')");
   EXPECT_EQ(rows("select ID, Kind, Flag, Note from T order by ID"),
@@ -68,11 +69,11 @@ TEST_F(EngineDataTest, ColumnsChangeUnderRowsAsOnTheServer) {
   prepare("create table T( K  int, Code nvarchar(10))");
   prepare("insert into T values (1, '7')");
   prepare("insert into T values (2, NULL)");
-  connection->execute("ALTER TABLE T ADD Plain nvarchar(5)");                         // NULL in old rows
-  connection->execute("ALTER TABLE T ADD Flag bit default(1)");                       // nullable: NULL too
-  connection->execute("ALTER TABLE T ADD Kind nchar(2) not null default('MV')");       // NOT NULL: the default
-  connection->execute("ALTER TABLE T ADD Seq int identity(10, 5)");                    // numbered
-  connection->execute("ALTER TABLE T ALTER COLUMN Code int");                          // '7' converts
+  connection->execute("ALTER TABLE T ADD Plain nvarchar(5)");                     // NULL in old rows
+  connection->execute("ALTER TABLE T ADD Flag bit default(1)");                   // nullable: NULL too
+  connection->execute("ALTER TABLE T ADD Kind nchar(2) not null default('MV')");  // NOT NULL: the default
+  connection->execute("ALTER TABLE T ADD Seq int identity(10, 5)");               // numbered
+  connection->execute("ALTER TABLE T ALTER COLUMN Code int");                     // '7' converts
   EXPECT_EQ(rows("select K, Code, Plain, Flag, Kind, Seq from T order by K"),
             (std::vector<Row>{{"1", "7", std::nullopt, std::nullopt, "MV", "10"},
                               {"2", std::nullopt, std::nullopt, std::nullopt, "MV", "15"}}));
@@ -111,8 +112,9 @@ TEST_F(EngineDataTest, CatalogViewsAndFunctions) {
   EXPECT_EQ(rows("select count(*) from sysobjects where name = 'T_Outbox' and xtype = 'U'"), (std::vector<Row>{{"1"}}));
   EXPECT_EQ(rows("select TABLE_NAME, TABLE_TYPE from INFORMATION_SCHEMA.TABLES order by TABLE_NAME"),
             (std::vector<Row>{{"T_Outbox", "BASE TABLE"}, {"V_Outbox", "VIEW"}}));
-  EXPECT_EQ(rows("select COLUMN_NAME, IS_NULLABLE, DATA_TYPE from INFORMATION_SCHEMA.COLUMNS where TABLE_NAME = 'T_Outbox'"),
-            (std::vector<Row>{{"ID", "NO", "int"}, {"Body", "YES", "ntext"}}));
+  EXPECT_EQ(
+      rows("select COLUMN_NAME, IS_NULLABLE, DATA_TYPE from INFORMATION_SCHEMA.COLUMNS where TABLE_NAME = 'T_Outbox'"),
+      (std::vector<Row>{{"ID", "NO", "int"}, {"Body", "YES", "ntext"}}));
   EXPECT_EQ(rows("select case when OBJECT_ID('dbo.T_Outbox') is not null then 1 else 0 end, "
                  "case when object_id(N'[V_Outbox]', 'U') is null then 1 else 0 end"),
             (std::vector<Row>{{"1", "1"}}));

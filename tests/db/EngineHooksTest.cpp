@@ -47,7 +47,8 @@ TEST_F(EngineHooksTest, DropsTheConnectionAtTheNthCall) {
   hooks::Scoped scoped({.dropAt = 2});
   connection.open(enginetest::sqlServer("master"));
   const db::Error e = enginetest::errorOf([&] { connection.tableNames(); });
-  EXPECT_EQ(e.message(), "[DBNETLIB][ConnectionWrite (send()).]General network error. Check your network documentation.");
+  EXPECT_EQ(e.message(),
+            "[DBNETLIB][ConnectionWrite (send()).]General network error. Check your network documentation.");
   EXPECT_FALSE(connection.isOpen());
   EXPECT_EQ(enginetest::errorOf([&] { connection.tableNames(); }).message(),
             "Operation is not allowed when the object is closed.");

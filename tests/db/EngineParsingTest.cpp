@@ -11,16 +11,23 @@ using namespace db::embedded;
 
 TEST(EngineTokenizerTest, QuotesCommentsVariablesAndParameters) {
   const auto tokens = tokenize(
-      "select [a]]b], \"q\", N'it''s', 'x' /* one /* nested */ comment */ -- to the end\n@v, @@ROWCOUNT, :p1, 0x1F, 1.5e3",
+      "select [a]]b], \"q\", N'it''s', 'x' /* one /* nested */ comment */ -- to the end\n@v, @@ROWCOUNT, :p1, 0x1F, "
+      "1.5e3",
       Dialect::SqlServer);
   std::vector<std::pair<TokenKind, std::string>> got;
   for (const Token& t : tokens)
     if (!t.isSymbol(",")) got.emplace_back(t.kind, t.value);
-  const std::vector<std::pair<TokenKind, std::string>> expected = {
-      {TokenKind::Word, "select"},       {TokenKind::QuotedName, "a]b"},  {TokenKind::QuotedName, "q"},
-      {TokenKind::String, "it's"},       {TokenKind::String, "x"},        {TokenKind::Variable, "@v"},
-      {TokenKind::Variable, "@@ROWCOUNT"}, {TokenKind::Parameter, "p1"}, {TokenKind::Binary, "0x1F"},
-      {TokenKind::Number, "1.5e3"},      {TokenKind::End, ""}};
+  const std::vector<std::pair<TokenKind, std::string>> expected = {{TokenKind::Word, "select"},
+                                                                   {TokenKind::QuotedName, "a]b"},
+                                                                   {TokenKind::QuotedName, "q"},
+                                                                   {TokenKind::String, "it's"},
+                                                                   {TokenKind::String, "x"},
+                                                                   {TokenKind::Variable, "@v"},
+                                                                   {TokenKind::Variable, "@@ROWCOUNT"},
+                                                                   {TokenKind::Parameter, "p1"},
+                                                                   {TokenKind::Binary, "0x1F"},
+                                                                   {TokenKind::Number, "1.5e3"},
+                                                                   {TokenKind::End, ""}};
   EXPECT_EQ(got, expected);
   EXPECT_TRUE(tokens[2].isSymbol(","));
   EXPECT_TRUE(tokens[5].national);
@@ -66,8 +73,9 @@ TEST(EngineParserTest, DataStatementsEndWhereTheNextBegins) {
 }
 
 TEST(EngineParserTest, TypeTextsAndQualifiersAreKeptAsWritten) {
-  const std::string batch = "create table dbo.T( [To]  nvarchar(50)  NOT NULL  PRIMARY KEY, Kind nchar(2) not null "
-                            "default('MV'), Seq int identity(10, -2), AccInt AS (CONVERT(int,AccCode,0)))";
+  const std::string batch =
+      "create table dbo.T( [To]  nvarchar(50)  NOT NULL  PRIMARY KEY, Kind nchar(2) not null "
+      "default('MV'), Seq int identity(10, -2), AccInt AS (CONVERT(int,AccCode,0)))";
   const auto tokens = tokenize(batch, Dialect::SqlServer);
   const auto statements = Parser(batch, tokens, Dialect::SqlServer).parseBatch();
   ASSERT_EQ(statements.size(), 1u);

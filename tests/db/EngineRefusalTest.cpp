@@ -19,6 +19,7 @@ struct Refusal {
 
 const std::string kT = "create table T( K  int, Name nvarchar(50))";
 
+// clang-format off
 std::vector<Refusal> refusals() {
   return {
       {"ColumnAddedTwice", {kT}, "ALTER TABLE T ADD name nvarchar(20)", 2705,
@@ -155,12 +156,13 @@ std::vector<Refusal> refusals() {
        "'CREATE VIEW' must be the first statement in a query batch."},
   };
 }
+// clang-format on
 
 class EngineRefusalTest : public testsupport::EngineFixture, public ::testing::WithParamInterface<Refusal> {
  protected:
   std::string constraintName(const char* type) {
-    const auto rows = connection->query({"select name from sys.objects where type = :p1"}, {{"p1", type}},
-                                        db::QueryMode::Open);
+    const auto rows =
+        connection->query({"select name from sys.objects where type = :p1"}, {{"p1", type}}, db::QueryMode::Open);
     return rows.empty() ? "?" : *rows.values[0][0];
   }
 };
@@ -188,7 +190,8 @@ TEST_F(EngineRefusalTest, GeneratedConstraintNamesFollowTheServersPattern) {
   prepare("create table A_Furush_Kala( ID  Integer primary key (ID), Code nvarchar(10) UNIQUE, F bit default(1))");
   EXPECT_TRUE(std::regex_match(constraintName("PK"), std::regex("PK__A_Furush__[0-9A-F]{16}"))) << constraintName("PK");
   EXPECT_TRUE(std::regex_match(constraintName("UQ"), std::regex("UQ__A_Furush__[0-9A-F]{16}"))) << constraintName("UQ");
-  EXPECT_TRUE(std::regex_match(constraintName("D"), std::regex("DF__A_Furush___F__[0-9A-F]{8}"))) << constraintName("D");
+  EXPECT_TRUE(std::regex_match(constraintName("D"), std::regex("DF__A_Furush___F__[0-9A-F]{8}")))
+      << constraintName("D");
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ struct ColumnDef {
   std::optional<bool> notNull;  // set by an explicit NULL / NOT NULL
   std::optional<Identity> identity;
   std::optional<DefaultDef> defaultValue;
-  std::string computed;                     // "AS expr": the expression as written
+  std::string computed;                      // "AS expr": the expression as written
   std::vector<TableConstraint> constraints;  // column constraints (their columns filled in)
 };
 
@@ -82,8 +82,8 @@ struct DropConstraints {  // ALTER TABLE t DROP [CONSTRAINT] x, y
 
 // The objects that share a catalog's namespace, by SQL Server's sys.objects type codes.
 enum class ObjectKind { Table, View, Procedure, Function, Trigger };
-const char* objectKindCode(ObjectKind kind);  // "U", "V", "P", "FN", "TR"
-const char* objectKindWord(ObjectKind kind);  // "table", "view", "procedure", "function", "trigger"
+const char* objectKindCode(ObjectKind kind);     // "U", "V", "P", "FN", "TR"
+const char* objectKindWord(ObjectKind kind);     // "table", "view", "procedure", "function", "trigger"
 const char* objectKindKeyword(ObjectKind kind);  // "TABLE", "VIEW", "PROCEDURE", "FUNCTION", "TRIGGER"
 // The kind of a sys.objects type code, when it is one of the kinds above.
 std::optional<ObjectKind> objectKindOfCode(std::string_view code);
@@ -142,8 +142,8 @@ struct Unsupported {
   std::string what;
 };
 
-using Statement = std::variant<CreateTable, AddToTable, AlterColumn, DropColumns, DropConstraints, DropObjects,
-                               CreateDatabase, CreateIndex, DropIndex, CreateModule, DataStatement, ExecProcedure,
-                               Unsupported>;
+using Statement =
+    std::variant<CreateTable, AddToTable, AlterColumn, DropColumns, DropConstraints, DropObjects, CreateDatabase,
+                 CreateIndex, DropIndex, CreateModule, DataStatement, ExecProcedure, Unsupported>;
 
 }  // namespace db::embedded

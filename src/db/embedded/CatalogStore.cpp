@@ -319,11 +319,16 @@ void CatalogStore::updateColumn(std::int64_t tableId, const ColumnInfo& c) {
 }
 
 void CatalogStore::deleteColumn(std::int64_t tableId, std::int64_t columnId) {
-  db_.cached("DELETE FROM __morav_columns WHERE table_id = ?1 AND column_id = ?2").bind(1, tableId).bind(2, columnId).run();
+  db_.cached("DELETE FROM __morav_columns WHERE table_id = ?1 AND column_id = ?2")
+      .bind(1, tableId)
+      .bind(2, columnId)
+      .run();
 }
 
 void CatalogStore::insertIndex(std::int64_t tableId, const IndexInfo& i) {
-  db_.cached("INSERT INTO __morav_indexes(table_id, name, kind, is_unique, columns, included) VALUES (?1, ?2, ?3, ?4, ?5, ?6)")
+  db_.cached(
+         "INSERT INTO __morav_indexes(table_id, name, kind, is_unique, columns, included) VALUES (?1, ?2, ?3, ?4, ?5, "
+         "?6)")
       .bind(1, tableId)
       .bind(2, i.name)
       .bind(3, indexKindCode(i.kind))

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "db/embedded/Ast.h"
-#include "db/embedded/Sqlite.h"
 #include "db/embedded/SqlTypes.h"
+#include "db/embedded/Sqlite.h"
 
 namespace db::embedded {
 

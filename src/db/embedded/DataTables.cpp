@@ -138,7 +138,8 @@ std::string DataTables::duplicateKeyValue(std::string_view table, const std::vec
                        " HAVING COUNT(*) > 1 LIMIT 1");
   if (!s.step()) return "()";
   std::string value = "(";
-  for (int i = 0; i < s.columnCount(); ++i) value += (i ? ", " : "") + (s.isNull(i) ? std::string("<NULL>") : s.text(i));
+  for (int i = 0; i < s.columnCount(); ++i)
+    value += (i ? ", " : "") + (s.isNull(i) ? std::string("<NULL>") : s.text(i));
   return value + ")";
 }
 

@@ -75,6 +75,10 @@ std::vector<std::string> primaryKeyColumns(const std::vector<ColumnDef>& columns
   return names;
 }
 
+bool hasIdentity(const std::vector<ColumnInfo>& columns) {
+  return std::any_of(columns.begin(), columns.end(), [](const ColumnInfo& c) { return c.identity.has_value(); });
+}
+
 std::string formatReal(double v) {
   char buf[64];
   if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15) {
@@ -129,8 +133,10 @@ std::string Executor::localName(const ObjectName& name) const {
 void Executor::checkNewObjectName(std::string_view name) const {
   const std::string lower = asciiLower(name);
   if (lower.rfind("__morav", 0) == 0 || lower.rfind("sqlite_", 0) == 0 || name.find('$') != std::string_view::npos)
-    throw Error::provider("The embedded engine keeps names beginning with \"__morav\" or \"sqlite_\", and names "
-                          "holding '$', for itself; '" + std::string(name) + "' cannot name an object. Choose another name.");
+    throw Error::provider(
+        "The embedded engine keeps names beginning with \"__morav\" or \"sqlite_\", and names "
+        "holding '$', for itself; '" +
+        std::string(name) + "' cannot name an object. Choose another name.");
 }
 
 // SQL Server's names for constraints it names itself: PK__Table__<16 hex> (and UQ__),
@@ -204,14 +210,13 @@ void Executor::checkComputed(const ColumnInfo& column, const std::vector<ColumnI
 // table's columns already.
 void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool tableExisted) {
   const std::string& tableName = table.name();
-  const std::string name =
-      !c.name.empty() ? c.name
-                      : generatedName(c.kind == TableConstraint::PrimaryKey ? "PK"
-                                      : c.kind == TableConstraint::Unique   ? "UQ"
-                                      : c.kind == TableConstraint::Default  ? "DF"
-                                      : c.kind == TableConstraint::ForeignKey ? "FK"
-                                                                              : "CK",
-                                      tableName, c.columns.empty() ? "" : c.columns.front());
+  const std::string name = !c.name.empty() ? c.name
+                                           : generatedName(c.kind == TableConstraint::PrimaryKey   ? "PK"
+                                                           : c.kind == TableConstraint::Unique     ? "UQ"
+                                                           : c.kind == TableConstraint::Default    ? "DF"
+                                                           : c.kind == TableConstraint::ForeignKey ? "FK"
+                                                                                                   : "CK",
+                                                           tableName, c.columns.empty() ? "" : c.columns.front());
   if (!c.name.empty()) checkNewObjectName(c.name);
   if (ctx_.catalog.findObject(name)) throw refusals_.objectExists(name);
 
@@ -257,6 +262,18 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
   }
   object.id = ctx_.catalog.insertObject(object);
   table.children.push_back(object);
+}
+
+void Executor::addConstraints(TableInfo& table, const std::vector<ColumnDef>& columns,
+                              const std::vector<TableConstraint>& constraints, bool tableExisted) {
+  for (const ColumnDef& def : columns) {
+    for (const TableConstraint& c : def.constraints) addConstraint(table, c, tableExisted);
+    if (def.defaultValue)
+      addConstraint(
+          table, {TableConstraint::Default, def.defaultValue->constraintName, {def.name}, def.defaultValue->expression},
+          tableExisted);
+  }
+  for (const TableConstraint& c : constraints) addConstraint(table, c, tableExisted);
 }
 
 // What SQL Server finds depending on a column it is asked to alter (newType set) or drop.
@@ -352,7 +369,8 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
     return name;
   };
   if ((failure.code() & 0xFF) == SQLITE_BUSY) return refusals_.lockTimeout();
-  if (auto name = startsAfter(message, "no such table: "); !name.empty()) return refusals_.invalidObject(writtenName(name));
+  if (auto name = startsAfter(message, "no such table: "); !name.empty())
+    return refusals_.invalidObject(writtenName(name));
   if (auto name = startsAfter(message, "no such column: "); !name.empty())
     return refusals_.invalidColumn(name.substr(name.rfind('.') == std::string::npos ? 0 : name.rfind('.') + 1));
   if (auto name = startsAfter(message, "no such function: "); !name.empty()) return refusals_.unknownFunction(name);
@@ -362,7 +380,8 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
     token.text = near.substr(0, near.find('"'));
     return refusals_.syntaxNear(token, SyntaxContext::Statement);
   }
-  if (auto table = startsAfter(message, "morav:identity_insert:"); !table.empty()) return refusals_.explicitIdentity(table);
+  if (auto table = startsAfter(message, "morav:identity_insert:"); !table.empty())
+    return refusals_.explicitIdentity(table);
   if (auto where = startsAfter(message, "NOT NULL constraint failed: "); !where.empty()) {
     const size_t dot = where.find('.');
     return refusals_.nullNotAllowed(where.substr(dot + 1), ctx_.catalogName + ".dbo." + where.substr(0, dot),
@@ -415,9 +434,7 @@ void Executor::run(const CreateTable& s) {
     if (table.column(def.name)) throw refusals_.duplicateColumn(def.name, name);
     ColumnInfo column = columnFrom(def, static_cast<int>(i + 1), containsNoCase(keyColumns, def.name));
     column.id = static_cast<std::int64_t>(i + 1);
-    if (column.identity && std::any_of(table.columns.begin(), table.columns.end(),
-                                       [](const ColumnInfo& c) { return c.identity.has_value(); }))
-      throw refusals_.secondIdentity(name);
+    if (column.identity && hasIdentity(table.columns)) throw refusals_.secondIdentity(name);
     table.columns.push_back(std::move(column));
   }
   for (const ColumnInfo& column : table.columns) checkComputed(column, table.columns);
@@ -426,12 +443,7 @@ void Executor::run(const CreateTable& s) {
   ctx_.catalog.setDataStale(table.object.id, true);  // created with its first data statement
   table.dataStale = true;
   for (const ColumnInfo& column : table.columns) ctx_.catalog.insertColumn(table.object.id, column);
-  for (const ColumnDef& def : s.columns) {
-    for (const TableConstraint& c : def.constraints) addConstraint(table, c, false);
-    if (def.defaultValue)
-      addConstraint(table, {TableConstraint::Default, def.defaultValue->constraintName, {def.name}, def.defaultValue->expression}, false);
-  }
-  for (const TableConstraint& c : s.constraints) addConstraint(table, c, false);
+  addConstraints(table, s.columns, s.constraints, false);
   tx.commit();
 }
 
@@ -452,14 +464,13 @@ void Executor::run(const AddToTable& s) {
     const int position = static_cast<int>(after.columns.size() + 1);
     ColumnInfo column = columnFrom(def, position, containsNoCase(keyColumns, def.name));
     column.id = ctx_.catalog.nextColumnId(after.object.id) + static_cast<std::int64_t>(i);
-    if (column.identity && std::any_of(after.columns.begin(), after.columns.end(),
-                                       [](const ColumnInfo& c) { return c.identity.has_value(); }))
-      throw refusals_.secondIdentity(before->name());
+    if (column.identity && hasIdentity(after.columns)) throw refusals_.secondIdentity(before->name());
     if (rows && !column.nullable && !column.identity && !def.defaultValue)
       throw refusals_.notNullOnNonEmptyTable(column.name, before->name());
     if (rows && column.identity) {
       // SQL Server numbers the existing rows.
-      fills[asciiLower(column.name)] = "(" + std::to_string(column.identity->seed) + " + (ROW_NUMBER() OVER (ORDER BY rowid) - 1) * " +
+      fills[asciiLower(column.name)] = "(" + std::to_string(column.identity->seed) +
+                                       " + (ROW_NUMBER() OVER (ORDER BY rowid) - 1) * " +
                                        std::to_string(column.identity->increment) + ")";
     } else if (rows && def.defaultValue && !column.nullable) {
       const auto expression = translateExpression(def.defaultValue->expression, ctx_.dialect);
@@ -473,18 +484,15 @@ void Executor::run(const AddToTable& s) {
     checkComputed(column, after.columns);
     ctx_.catalog.insertColumn(after.object.id, column);
   }
-  for (const ColumnDef& def : s.columns) {
-    for (const TableConstraint& c : def.constraints) addConstraint(after, c, true);
-    if (def.defaultValue)
-      addConstraint(after, {TableConstraint::Default, def.defaultValue->constraintName, {def.name}, def.defaultValue->expression}, true);
-  }
-  for (const TableConstraint& c : s.constraints) addConstraint(after, c, true);
+  addConstraints(after, s.columns, s.constraints, true);
 
   if (!rows) {
     markStale(*before);
   } else if (s.constraints.empty() && fills.empty() &&
-             std::all_of(added.begin(), added.end(), [&](const ColumnInfo& c) { return ctx_.data.canAddNatively(after, c); }) &&
-             std::all_of(s.columns.begin(), s.columns.end(), [](const ColumnDef& d) { return d.constraints.empty(); })) {
+             std::all_of(added.begin(), added.end(),
+                         [&](const ColumnInfo& c) { return ctx_.data.canAddNatively(after, c); }) &&
+             std::all_of(s.columns.begin(), s.columns.end(),
+                         [](const ColumnDef& d) { return d.constraints.empty(); })) {
     for (const ColumnInfo& column : added) ctx_.data.addColumn(after, column);
   } else {
     for (const IndexInfo& index : after.indexes) {
@@ -509,7 +517,8 @@ void Executor::run(const AlterColumn& s) {
   if (!current->computed.empty()) throw refusals_.alterComputedColumn(current->name);
 
   const auto position = std::find_if(before->columns.begin(), before->columns.end(),
-                                     [&](const ColumnInfo& c) { return c.id == current->id; }) - before->columns.begin();
+                                     [&](const ColumnInfo& c) { return c.id == current->id; }) -
+                        before->columns.begin();
   ColumnInfo changed = *current;
   changed.type = resolve(s.type, static_cast<int>(position + 1));
   // Without NULL or NOT NULL the column becomes nullable (ANSI_NULL_DFLT_ON).
@@ -560,9 +569,9 @@ void Executor::run(const DropColumns& s) {
     if (stored == 1 && column->computed.empty()) throw refusals_.onlyDataColumn(column->name, before->name());
     ctx_.catalog.deleteColumn(after.object.id, column->id);
     const std::int64_t id = column->id;
-    after.columns.erase(std::remove_if(after.columns.begin(), after.columns.end(),
-                                       [&](const ColumnInfo& c) { return c.id == id; }),
-                        after.columns.end());
+    after.columns.erase(
+        std::remove_if(after.columns.begin(), after.columns.end(), [&](const ColumnInfo& c) { return c.id == id; }),
+        after.columns.end());
   }
   if (!hasRows(*before)) {
     markStale(*before);
@@ -700,7 +709,8 @@ void Executor::run(const CreateModule& s) {
   object.definition = s.text;
   if (s.kind == ObjectKind::Trigger) {
     const auto parent = ctx_.catalog.findObject(localName(s.parentTable));
-    if (!parent || (parent->type != "U" && parent->type != "V")) throw refusals_.missingTriggerTable(s.parentTable.written);
+    if (!parent || (parent->type != "U" && parent->type != "V"))
+      throw refusals_.missingTriggerTable(s.parentTable.written);
     object.parentId = parent->id;
   }
   ctx_.catalog.insertObject(object);

@@ -65,6 +65,9 @@ class Executor {
   ColumnInfo columnFrom(const ColumnDef& def, int position, bool inPrimaryKey) const;
   void checkComputed(const ColumnInfo& column, const std::vector<ColumnInfo>& columns) const;
   void addConstraint(TableInfo& table, const TableConstraint& constraint, bool tableExisted);
+  // The constraints a statement declares, with its columns (defaults included) and for the table.
+  void addConstraints(TableInfo& table, const std::vector<ColumnDef>& columns,
+                      const std::vector<TableConstraint>& constraints, bool tableExisted);
   std::vector<Dependent> dependentsOf(const TableInfo& table, const ColumnInfo& column, bool dropping,
                                       const SqlType* newType) const;
 

@@ -173,12 +173,15 @@ struct Registration {
 };
 
 constexpr Registration kFunctions[] = {
-    {"getdate", 0, getdate, false},       {"getutcdate", 0, getutcdate, false}, {"newid", 0, newid, false},
-    {"len", 1, len, true},                {"datalength", 1, datalength, true},  {"charindex", 2, charindex, true},
-    {"charindex", 3, charindex, true},    {"left", 2, left, true},              {"right", 2, right, true},
-    {"replicate", 2, replicate, true},    {"space", 1, space, true},            {"year", 1, datePart<0, 4>, true},
-    {"month", 1, datePart<5, 2>, true},   {"day", 1, datePart<8, 2>, true},     {"db_name", 0, dbName, false},
-    {"object_id", 1, objectId, false},    {"object_id", 2, objectId, false},
+    {"getdate", 0, getdate, false},      {"getutcdate", 0, getutcdate, false},
+    {"newid", 0, newid, false},          {"len", 1, len, true},
+    {"datalength", 1, datalength, true}, {"charindex", 2, charindex, true},
+    {"charindex", 3, charindex, true},   {"left", 2, left, true},
+    {"right", 2, right, true},           {"replicate", 2, replicate, true},
+    {"space", 1, space, true},           {"year", 1, datePart<0, 4>, true},
+    {"month", 1, datePart<5, 2>, true},  {"day", 1, datePart<8, 2>, true},
+    {"db_name", 0, dbName, false},       {"object_id", 1, objectId, false},
+    {"object_id", 2, objectId, false},
 };
 
 }  // namespace
@@ -186,8 +189,8 @@ constexpr Registration kFunctions[] = {
 void registerFunctions(SqliteDb& db, FunctionContext& context) {
   for (const Registration& r : kFunctions) {
     const int flags = SQLITE_UTF8 | (r.deterministic ? SQLITE_DETERMINISTIC : 0);
-    const int rc = sqlite3_create_function_v2(db.handle(), r.name, r.args, flags, &context, r.fn, nullptr, nullptr,
-                                              nullptr);
+    const int rc =
+        sqlite3_create_function_v2(db.handle(), r.name, r.args, flags, &context, r.fn, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) db.fail(rc);
   }
 }

@@ -31,8 +31,8 @@ const char* objectKindKeyword(ObjectKind kind) {
 }
 
 std::optional<ObjectKind> objectKindOfCode(std::string_view code) {
-  for (ObjectKind kind : {ObjectKind::Table, ObjectKind::View, ObjectKind::Procedure, ObjectKind::Function,
-                          ObjectKind::Trigger})
+  for (ObjectKind kind :
+       {ObjectKind::Table, ObjectKind::View, ObjectKind::Procedure, ObjectKind::Function, ObjectKind::Trigger})
     if (code == objectKindCode(kind)) return kind;
   return std::nullopt;
 }
@@ -53,9 +53,9 @@ namespace {
 // Words that begin a T-SQL statement: a statement without ';' ends before one of them.
 bool startsStatement(const Token& t) {
   static constexpr std::array<std::string_view, 26> kStarters = {
-      "alter",  "begin",  "break",    "close",  "commit", "continue", "create",   "deallocate", "declare",
-      "delete", "drop",   "else",     "end",    "exec",   "execute",  "fetch",    "goto",       "if",
-      "insert", "open",   "print",    "raiserror", "return", "rollback", "truncate", "while"};
+      "alter",  "begin", "break", "close",     "commit", "continue", "create",   "deallocate", "declare",
+      "delete", "drop",  "else",  "end",       "exec",   "execute",  "fetch",    "goto",       "if",
+      "insert", "open",  "print", "raiserror", "return", "rollback", "truncate", "while"};
   if (t.kind != TokenKind::Word) return false;
   for (std::string_view s : kStarters)
     if (t.isWord(s)) return true;
@@ -130,8 +130,7 @@ std::vector<Statement> Parser::parseBatch() {
     while (acceptSymbol(";")) {
     }
     if (atEnd()) break;
-    if (dialect_ == Dialect::Jet && !statements.empty())
-      throw jetCharactersAfterStatement();
+    if (dialect_ == Dialect::Jet && !statements.empty()) throw jetCharactersAfterStatement();
     statements.push_back(parseStatement(statements.empty()));
   }
   return statements;
@@ -156,9 +155,9 @@ Statement Parser::parseStatement(bool firstInBatch) {
   // A batch that opens with a name calls that procedure, as EXEC would.
   if (firstInBatch && t.kind == TokenKind::Word && !isReservedKeyword(t.text)) return parseExec();
   // T-SQL's control-of-flow and session statements: recognised, not run yet.
-  static constexpr std::array<std::string_view, 14> kTsql = {
-      "if",       "begin", "declare", "set",       "print",  "while",    "return",
-      "truncate", "use",   "grant",   "raiserror", "commit", "rollback", "goto"};
+  static constexpr std::array<std::string_view, 14> kTsql = {"if",        "begin",  "declare",  "set", "print",
+                                                             "while",     "return", "truncate", "use", "grant",
+                                                             "raiserror", "commit", "rollback", "goto"};
   for (std::string_view word : kTsql)
     if (t.isWord(word)) return parseUnsupported(upperCase(word) + " statements");
   fail(SyntaxContext::Statement);
@@ -347,9 +346,8 @@ Statement Parser::parseAlterTable() {
     while (acceptSymbol(","));
     return drop;
   }
-  if (dialect_ == Dialect::SqlServer &&
-      (peek().isWord("with") || peek().isWord("check") || peek().isWord("nocheck") || peek().isWord("enable") ||
-       peek().isWord("disable")))
+  if (dialect_ == Dialect::SqlServer && (peek().isWord("with") || peek().isWord("check") || peek().isWord("nocheck") ||
+                                         peek().isWord("enable") || peek().isWord("disable")))
     return parseUnsupported("ALTER TABLE ... CHECK, NOCHECK, ENABLE or DISABLE");
   fail(SyntaxContext::AlterTable);
 }
@@ -435,8 +433,8 @@ size_t Parser::skipToStatementEnd(DataStatement::Kind kind) {
       const bool inCase = caseDepth > 0 && (t.isWord("else") || t.isWord("end"));
       if (startsStatement(t) && !tableHint && !inCase) {
         const Token& previous = tokens_[pos_ - 1];
-        const bool afterSetOperator = previous.isWord("union") || previous.isWord("all") ||
-                                      previous.isWord("except") || previous.isWord("intersect");
+        const bool afterSetOperator = previous.isWord("union") || previous.isWord("all") || previous.isWord("except") ||
+                                      previous.isWord("intersect");
         const bool continuesSelect =
             t.isWord("select") && (afterSetOperator || (kind == DataStatement::Insert && !insertSourceSeen) ||
                                    (startsWithCte && previous.isSymbol(")")));
@@ -696,8 +694,8 @@ ColumnDef Parser::parseColumnDef(SyntaxContext context) {
       column.constraints.push_back({TableConstraint::ForeignKey, pendingName, {column.name}, textBetween(first, pos_)});
       pendingName.clear();
     } else if (acceptWord("check")) {
-      column.constraints.push_back({TableConstraint::Check, pendingName, {column.name},
-                                    "CHECK " + parseParenthesized(field)});
+      column.constraints.push_back(
+          {TableConstraint::Check, pendingName, {column.name}, "CHECK " + parseParenthesized(field)});
       pendingName.clear();
     } else if (acceptWord("collate")) {
       parseName(field);

@@ -26,9 +26,9 @@ Error Refusals::syntaxNear(const Token& near, SyntaxContext) const {
     return sqlServer(156, "Incorrect syntax near the keyword '" + near.text + "'.");
   if (near.kind == TokenKind::End) return sqlServer(102, "Incorrect syntax near ''.");
   // SQL Server quotes the token as it reads it: a string without its quotes.
-  const std::string shown = near.kind == TokenKind::String ? near.value
+  const std::string shown = near.kind == TokenKind::String       ? near.value
                             : near.kind == TokenKind::QuotedName ? near.value
-                                                                  : near.text;
+                                                                 : near.text;
   return sqlServer(102, "Incorrect syntax near '" + shown + "'.");
 }
 
@@ -39,8 +39,8 @@ Error Refusals::firstInBatch(std::string_view what) const {
 }
 
 Error Refusals::unknownType(int position, std::string_view typeName) const {
-  return sqlServer(2715, "Column, parameter, or variable #" + std::to_string(position) +
-                             ": Cannot find data type " + str(typeName) + ".");
+  return sqlServer(2715, "Column, parameter, or variable #" + std::to_string(position) + ": Cannot find data type " +
+                             str(typeName) + ".");
 }
 
 Error Refusals::widthNotAllowed(int position, std::string_view typeName) const {
@@ -101,7 +101,8 @@ Error Refusals::notNullOnNonEmptyTable(std::string_view column, std::string_view
                    "ALTER TABLE only allows columns to be added that can contain nulls, or have a DEFAULT definition "
                    "specified, or the column being added is an identity or timestamp column, or alternatively if none "
                    "of the previous conditions are satisfied the table must be empty to allow addition of this column. "
-                   "Column '" + str(column) + "' cannot be added to non-empty table '" + str(table) +
+                   "Column '" +
+                       str(column) + "' cannot be added to non-empty table '" + str(table) +
                        "' because it does not satisfy these conditions.");
 }
 
@@ -110,7 +111,7 @@ Error Refusals::notAConstraint(std::string_view name) const {
 }
 
 Error Refusals::columnHasDependents(std::string_view operation, std::string_view column,
-                                   const std::vector<Dependent>& dependents) const {
+                                    const std::vector<Dependent>& dependents) const {
   std::string message;
   for (const Dependent& d : dependents) {
     switch (d.kind) {
@@ -217,9 +218,8 @@ Error Refusals::conversionFailed(std::string_view fromType, std::string_view val
 }
 
 Error Refusals::duplicateKey(bool primaryKey, std::string_view constraint, std::string_view table) const {
-  return sqlServer(2627, std::string("Violation of ") + (primaryKey ? "PRIMARY KEY" : "UNIQUE KEY") +
-                             " constraint '" + str(constraint) + "'. Cannot insert duplicate key in object 'dbo." +
-                             str(table) + "'.");
+  return sqlServer(2627, std::string("Violation of ") + (primaryKey ? "PRIMARY KEY" : "UNIQUE KEY") + " constraint '" +
+                             str(constraint) + "'. Cannot insert duplicate key in object 'dbo." + str(table) + "'.");
 }
 
 Error Refusals::duplicateIndexKey(std::string_view table, std::string_view index) const {
@@ -232,11 +232,12 @@ Error Refusals::explicitIdentity(std::string_view table) const {
                             "' when IDENTITY_INSERT is set to OFF.");
 }
 
-Error Refusals::duplicatesUnderNewIndex(std::string_view table, std::string_view index,
-                                        std::string_view value) const {
-  return sqlServer(1505, "The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
-                         "object name 'dbo." + str(table) + "' and the index name '" + str(index) +
-                             "'. The duplicate key value is " + str(value) + ".");
+Error Refusals::duplicatesUnderNewIndex(std::string_view table, std::string_view index, std::string_view value) const {
+  return sqlServer(1505,
+                   "The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
+                   "object name 'dbo." +
+                       str(table) + "' and the index name '" + str(index) + "'. The duplicate key value is " +
+                       str(value) + ".");
 }
 
 Error Refusals::valueCountMismatch() const {
@@ -287,12 +288,8 @@ class JetRefusals final : public Refusals {
   Error unclosedQuote(std::string_view) const override {
     return jet(3075, "Syntax error in string in query expression.");
   }
-  Error unknownType(int, std::string_view) const override {
-    return jet(3292, "Syntax error in field definition.");
-  }
-  Error widthNotAllowed(int, std::string_view) const override {
-    return jet(3292, "Syntax error in field definition.");
-  }
+  Error unknownType(int, std::string_view) const override { return jet(3292, "Syntax error in field definition."); }
+  Error widthNotAllowed(int, std::string_view) const override { return jet(3292, "Syntax error in field definition."); }
   Error sizeTooLarge(int, std::string_view, int) const override {
     return jet(3292, "Syntax error in field definition.");
   }
@@ -312,11 +309,8 @@ class JetRefusals final : public Refusals {
   Error missingColumn(std::string_view, std::string_view, std::string_view) const override {
     return jet(3265, "Item not found in this collection.");
   }
-  Error notAConstraint(std::string_view) const override {
-    return jet(3371, "Cannot find table or constraint.");
-  }
-  Error columnHasDependents(std::string_view, std::string_view column,
-                            const std::vector<Dependent>&) const override {
+  Error notAConstraint(std::string_view) const override { return jet(3371, "Cannot find table or constraint."); }
+  Error columnHasDependents(std::string_view, std::string_view column, const std::vector<Dependent>&) const override {
     return jet(3280, "Cannot delete a field that is part of an index or is needed by the system. (Field '" +
                          str(column) + "'.)");
   }
@@ -335,8 +329,9 @@ class JetRefusals final : public Refusals {
     return duplicateKey(false, index, table);
   }
   Error nullNotAllowed(std::string_view column, std::string_view, std::string_view) const override {
-    return jet(3314, "The field '" + str(column) + "' cannot contain a Null value because the Required property "
-                     "for this field is set to True.  Enter a value in this field.");
+    return jet(3314, "The field '" + str(column) +
+                         "' cannot contain a Null value because the Required property "
+                         "for this field is set to True.  Enter a value in this field.");
   }
 };
 

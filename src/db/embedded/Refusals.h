@@ -46,13 +46,13 @@ class Refusals {
   // Objects and columns
   virtual Error objectExists(std::string_view name) const;
   virtual Error duplicateColumn(std::string_view column, std::string_view table) const;
-  virtual Error missingTable(std::string_view nameAsWritten) const;  // ALTER TABLE
+  virtual Error missingTable(std::string_view nameAsWritten) const;       // ALTER TABLE
   virtual Error missingIndexTable(std::string_view nameAsWritten) const;  // CREATE INDEX
   virtual Error missingTriggerTable(std::string_view nameAsWritten) const;
   virtual Error missingProcedure(std::string_view nameAsWritten) const;
   virtual Error dropMissing(std::string_view kind, std::string_view nameAsWritten) const;
-  virtual Error dropWrongKind(std::string_view statementKind, std::string_view name,
-                              std::string_view actualKind, std::string_view rightStatement) const;
+  virtual Error dropWrongKind(std::string_view statementKind, std::string_view name, std::string_view actualKind,
+                              std::string_view rightStatement) const;
   virtual Error missingColumn(std::string_view operation, std::string_view column, std::string_view table) const;
   virtual Error notNullOnNonEmptyTable(std::string_view column, std::string_view table) const;
   virtual Error notAConstraint(std::string_view name) const;

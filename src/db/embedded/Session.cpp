@@ -14,9 +14,11 @@ std::filesystem::path locate(const std::filesystem::path& dataDir, const Connect
                              std::string& catalogName) {
   switch (providerKind(cs)) {
     case ProviderKind::Other:
-      throw Error::provider("Provider cannot be found. It may not be properly installed. (The embedded engine serves "
-                            "SQLOLEDB and Microsoft.Jet.OLEDB.4.0, not \"" + cs.getOr("Provider", "") + "\".)",
-                            3706);
+      throw Error::provider(
+          "Provider cannot be found. It may not be properly installed. (The embedded engine serves "
+          "SQLOLEDB and Microsoft.Jet.OLEDB.4.0, not \"" +
+              cs.getOr("Provider", "") + "\".)",
+          3706);
     case ProviderKind::Jet: {
       dialect = Dialect::Jet;
       const std::filesystem::path file = cs.getOr("Data Source", "");
@@ -42,11 +44,14 @@ std::filesystem::path locate(const std::filesystem::path& dataDir, const Connect
     file = dataDir / asciiLower(name);
     createDatabaseFile(*file, Dialect::SqlServer);  // false: another connection created it first
   }
-  if (!file) throw Error::provider("Cannot open database \"" + name + "\" requested by the login. The login failed.", 4060);
+  if (!file)
+    throw Error::provider("Cannot open database \"" + name + "\" requested by the login. The login failed.", 4060);
   if (identifyFile(*file) != FileKind::SqlServerCatalog)
-    throw Error::provider("Cannot open database \"" + name + "\": the file " + file->string() +
-                          " in the engine's data directory is not one of its catalogs. Move it away or open another "
-                          "catalog.", 4060);
+    throw Error::provider(
+        "Cannot open database \"" + name + "\": the file " + file->string() +
+            " in the engine's data directory is not one of its catalogs. Move it away or open another "
+            "catalog.",
+        4060);
   catalogName = file->filename().string();
   return *file;
 }
@@ -72,8 +77,8 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
     return std::make_pair(object->id, object->type);
   };
   registerFunctions(*db_, functions_);
-  executor_ = std::make_unique<Executor>(
-      CatalogContext{*db_, *catalog_, *data_, *views_, dialect_, catalogName_, dataDir});
+  executor_ =
+      std::make_unique<Executor>(CatalogContext{*db_, *catalog_, *data_, *views_, dialect_, catalogName_, dataDir});
 }
 
 Session::~Session() = default;

@@ -35,11 +35,11 @@ bool SqlType::widens(const SqlType& before) const {
 namespace {
 
 enum class Args {
-  None,          // int, money, ...
-  Length,        // char(n), binary(n): 1..max
-  LengthOrMax,   // varchar(n|max), nvarchar(n|max), varbinary(n|max)
-  PrecScale,     // decimal(p[,s])
-  Optional1,     // float(n), datetime2(n), time(n): one optional small number
+  None,         // int, money, ...
+  Length,       // char(n), binary(n): 1..max
+  LengthOrMax,  // varchar(n|max), nvarchar(n|max), varbinary(n|max)
+  PrecScale,    // decimal(p[,s])
+  Optional1,    // float(n), datetime2(n), time(n): one optional small number
 };
 
 struct TypeInfo {
@@ -119,7 +119,7 @@ constexpr std::array<TypeInfo, 21> kJetTypes = {{
 }};
 
 // SQL Server names Jet does not know.
-constexpr std::array<std::string_view, 7> kNotInJet = {"bigint",    "xml",      "datetime2", "datetimeoffset",
+constexpr std::array<std::string_view, 7> kNotInJet = {"bigint",      "xml",         "datetime2", "datetimeoffset",
                                                        "sql_variant", "hierarchyid", "geography"};
 
 const TypeInfo* lookup(std::string_view lowerName, Dialect dialect) {

@@ -6,9 +6,7 @@ namespace {
 constexpr int kBusyTimeoutMs = 30000;
 }
 
-Stmt::Stmt(Stmt&& other) noexcept : db_(other.db_), stmt_(other.stmt_), owned_(other.owned_) {
-  other.stmt_ = nullptr;
-}
+Stmt::Stmt(Stmt&& other) noexcept : db_(other.db_), stmt_(other.stmt_), owned_(other.owned_) { other.stmt_ = nullptr; }
 
 Stmt::~Stmt() {
   if (!stmt_) return;
@@ -106,8 +104,8 @@ Stmt SqliteDb::cached(const std::string& sql) {
   auto it = cache_.find(sql);
   if (it == cache_.end()) {
     sqlite3_stmt* stmt = nullptr;
-    const int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &stmt, nullptr);
+    const int rc =
+        sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
     if (rc != SQLITE_OK) fail(rc);
     it = cache_.emplace(sql, stmt).first;
   }

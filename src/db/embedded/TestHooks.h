@@ -13,8 +13,8 @@ namespace db::embedded::hooks {
 // tool): MORAV_ENGINE_FAIL_AT=N, MORAV_ENGINE_DROP_AT=N, MORAV_ENGINE_LATENCY_MS=N, read once
 // at the first call. Settings made from code replace them.
 struct Settings {
-  std::int64_t failAt = 0;  // the call that throws an injected provider error; 0 = none
-  std::int64_t dropAt = 0;  // the call at which the connection is lost; 0 = none
+  std::int64_t failAt = 0;               // the call that throws an injected provider error; 0 = none
+  std::int64_t dropAt = 0;               // the call at which the connection is lost; 0 = none
   std::chrono::milliseconds latency{0};  // added to every call
 };
 

@@ -187,26 +187,26 @@ class Scanner {
 std::vector<Token> tokenize(std::string_view batch, Dialect dialect) { return Scanner(batch, dialect).run(); }
 
 bool isReservedKeyword(std::string_view word) {
-  // SQL Server's reserved keywords that can open or shape a statement; a name spelled like
-  // one of them must be bracketed.
-  static constexpr std::string_view kReserved[] = {
-      "add",       "all",        "alter",     "and",       "any",        "as",         "asc",
-      "authorization", "backup", "begin",     "between",   "break",      "browse",     "bulk",
-      "by",        "cascade",    "case",      "check",     "checkpoint", "close",      "clustered",
-      "collate",   "column",     "commit",    "compute",   "constraint", "continue",   "create",
-      "cross",     "current",    "cursor",    "database",  "deallocate", "declare",    "default",
-      "delete",    "deny",       "desc",      "distinct",  "drop",       "else",       "end",
-      "escape",    "except",     "exec",      "execute",   "exists",     "fetch",      "for",
-      "foreign",   "from",       "full",      "function",  "goto",       "grant",      "group",
-      "having",    "identity",   "if",        "in",        "index",      "inner",      "insert",
-      "intersect", "into",       "is",        "join",      "key",        "left",       "like",
-      "nonclustered", "not",     "null",      "of",        "on",         "open",       "or",
-      "order",     "outer",      "primary",   "print",     "procedure",  "references", "return",
-      "right",     "rollback",   "select",    "set",       "table",      "then",       "top",
-      "tran",      "transaction", "trigger",  "union",     "unique",     "update",     "values",
-      "view",      "when",       "where",     "while",     "with",       "truncate",   "use"};
-  const std::string lower = asciiLower(word);
-  return std::find(std::begin(kReserved), std::end(kReserved), lower) != std::end(kReserved);
+  // SQL Server's reserved keywords, each between blanks: a name spelled like one of them must
+  // be bracketed.
+  static constexpr std::string_view kReserved =
+      " "
+      "add all alter and any as asc authorization backup begin between break browse bulk by cascade case "
+      "check checkpoint close clustered coalesce collate column commit compute constraint contains "
+      "containstable continue convert create cross current current_date current_time current_timestamp "
+      "current_user cursor database dbcc deallocate declare default delete deny desc disk distinct "
+      "distributed double drop dump else end errlvl escape except exec execute exists exit external fetch "
+      "file fillfactor for foreign freetext freetexttable from full function goto grant group having "
+      "holdlock identity identity_insert identitycol if in index inner insert intersect into is join key "
+      "kill left like lineno load merge national nocheck nonclustered not null nullif of off offsets on "
+      "open opendatasource openquery openrowset openxml option or order outer over percent pivot plan "
+      "primary print proc procedure public raiserror read readtext reconfigure references replication "
+      "restore restrict return revert revoke right rollback rowcount rowguidcol rule save schema "
+      "securityaudit select session_user set setuser shutdown some statistics system_user table "
+      "tablesample textsize then to top tran transaction trigger truncate tsequal union unique unpivot "
+      "update updatetext use user values varying view waitfor when where while with writetext ";
+  if (word.empty() || word.find(' ') != std::string_view::npos) return false;
+  return kReserved.find(" " + asciiLower(word) + " ") != std::string_view::npos;
 }
 
 }  // namespace db::embedded

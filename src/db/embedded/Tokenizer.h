@@ -23,10 +23,10 @@ enum class TokenKind {
 
 struct Token {
   TokenKind kind = TokenKind::End;
-  std::string text;   // the source text of the token, exactly as written
-  std::string value;  // the name without its quotes, or the string without quotes and escapes
+  std::string text;       // the source text of the token, exactly as written
+  std::string value;      // the name without its quotes, or the string without quotes and escapes
   bool national = false;  // N'...'
-  size_t begin = 0;   // byte offsets into the batch
+  size_t begin = 0;       // byte offsets into the batch
   size_t end = 0;
 
   bool is(TokenKind k) const { return kind == k; }

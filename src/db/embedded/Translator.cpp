@@ -5,8 +5,8 @@
 #include "db/ConnectionString.h"
 #include "db/Error.h"
 #include "db/embedded/Refusals.h"
-#include "db/embedded/Sqlite.h"
 #include "db/embedded/SqlTypes.h"
+#include "db/embedded/Sqlite.h"
 #include "db/embedded/SystemViews.h"
 
 namespace db::embedded {
@@ -15,8 +15,8 @@ namespace {
 
 bool isTableHint(const Token& t) {
   static constexpr std::array<std::string_view, 12> kHints = {
-      "nolock", "readuncommitted", "rowlock", "updlock", "holdlock", "readpast",
-      "tablock", "tablockx", "paglock", "xlock",   "serializable", "readcommitted"};
+      "nolock",  "readuncommitted", "rowlock", "updlock", "holdlock",     "readpast",
+      "tablock", "tablockx",        "paglock", "xlock",   "serializable", "readcommitted"};
   for (std::string_view h : kHints)
     if (t.isWord(h)) return true;
   return false;
@@ -56,7 +56,8 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
     const bool topLevel = statementLevel && depth == 0;
     if (t.isWord("top") && i > first &&
         (tokens_[i - 1].isWord("select") || tokens_[i - 1].isWord("distinct") || tokens_[i - 1].isWord("all"))) {
-      if (!topLevel || !tokens_[first].isWord("select")) throw refusals.notSupported("TOP inside a subquery or a data change");
+      if (!topLevel || !tokens_[first].isWord("select"))
+        throw refusals.notSupported("TOP inside a subquery or a data change");
       size_t j = i + 1;
       if (j < end && tokens_[j].isSymbol("(")) {
         const size_t close = matchingParen(j, end);
@@ -74,8 +75,7 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
       i = j;
       continue;
     }
-    if (t.isWord("into") && topLevel && tokens_[first].isWord("select"))
-      throw refusals.notSupported("SELECT ... INTO");
+    if (t.isWord("into") && topLevel && tokens_[first].isWord("select")) throw refusals.notSupported("SELECT ... INTO");
     if (t.isWord("with") && i + 2 < end && tokens_[i + 1].isSymbol("(") && isTableHint(tokens_[i + 2])) {
       i = matchingParen(i + 1, end) + 1;  // table hints mean nothing to a single-writer file
       continue;
@@ -174,7 +174,8 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
 
 std::string Translator::storageClassOf(size_t first, size_t end) const {
   TypeRef ref;
-  if (first >= end || !tokens_[first].isName()) throw refusalsFor(dialect_).syntaxNear(tokens_[first], SyntaxContext::Statement);
+  if (first >= end || !tokens_[first].isName())
+    throw refusalsFor(dialect_).syntaxNear(tokens_[first], SyntaxContext::Statement);
   ref.name = tokens_[first].kind == TokenKind::QuotedName ? tokens_[first].value : tokens_[first].text;
   for (size_t k = first + 1; k < end; ++k)
     if (tokens_[k].kind == TokenKind::Number || tokens_[k].isWord("max")) ref.args.push_back(tokens_[k].text);
@@ -218,7 +219,8 @@ size_t Translator::emitFunction(size_t i, size_t end, Translation& out) {
         break;
       }
     }
-    if (comma == close) throw refusalsFor(dialect_).syntaxNear(tokens_[close < end ? close : i], SyntaxContext::Statement);
+    if (comma == close)
+      throw refusalsFor(dialect_).syntaxNear(tokens_[close < end ? close : i], SyntaxContext::Statement);
     size_t exprEnd = close;
     depth = 0;
     for (size_t k = comma + 1; k < close; ++k) {
@@ -246,7 +248,7 @@ size_t Translator::emitFunction(size_t i, size_t end, Translation& out) {
     emit(out, name.text);
   }
   out.names.insert(asciiLower(name.text));  // "INSERT INTO T(a)" names a table this way
-  return i + 1;  // the arguments are translated as ordinary tokens
+  return i + 1;                             // the arguments are translated as ordinary tokens
 }
 
 std::optional<std::string> translateExpression(std::string_view expression, Dialect dialect) {

@@ -14,8 +14,8 @@ namespace db::embedded {
 // A data statement rewritten for SQLite.
 struct Translation {
   std::string sql;
-  std::set<std::string> systemViews;  // catalog views it reads (see SystemViews)
-  std::set<std::string> names;        // every name it mentions, lower case (tables to bring up to date)
+  std::set<std::string> systemViews;           // catalog views it reads (see SystemViews)
+  std::set<std::string> names;                 // every name it mentions, lower case (tables to bring up to date)
   std::map<std::string, std::string> written;  // lower-case name -> the name as the statement wrote it
 };
 
