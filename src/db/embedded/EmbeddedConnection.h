@@ -13,6 +13,15 @@ class Session;  // the engine's per-connection state (engine internals)
 // A connection to the embedded engine: a file-backed stand-in for a SQL Server instance
 // whose catalogs are files in `dataDir` ("Initial Catalog=X" opens the catalog X; "master"
 // always exists), and for an Access file named by a Jet connection string's Data Source.
+//
+// The engine, on SQLite (one file per catalog):
+//   Tokenizer -> Parser (Ast.h) -> Executor, which keeps its own catalog (CatalogStore, hidden
+//   tables) and the rows (DataTables, real SQLite tables); data statements are rewritten for
+//   SQLite by Translator, with SystemViews and Functions for the server's catalog views and
+//   functions. Refusals words every refusal as the server does; Instance knows the files;
+//   TestHooks injects faults. Each statement commits on its own (WAL, full sync).
+// Not run yet (refused with a message that says so): IF, BEGIN ... END, DECLARE, SET, EXEC of
+// a procedure; views, procedures, functions and triggers are stored with their text only.
 class EmbeddedConnection : public Connection {
  public:
   EmbeddedConnection(std::filesystem::path dataDir, std::string role = "main");
