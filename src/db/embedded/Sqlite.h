@@ -48,6 +48,8 @@ class Stmt {
   bool step();
   // Runs to completion, ignoring rows.
   void run();
+  // Makes the statement ready to run again, keeping its bindings.
+  void reset() { sqlite3_reset(stmt_); }
 
   int columnCount() const { return sqlite3_column_count(stmt_); }
   std::string columnName(int i) const;

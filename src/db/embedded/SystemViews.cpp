@@ -26,7 +26,7 @@ constexpr std::string_view kMaxLength =
     "CASE WHEN c.length = -1 THEN -1 WHEN c.type_name IN ('nchar', 'nvarchar') THEN c.length * 2 "
     "WHEN c.length > 0 THEN c.length ELSE 0 END";
 
-const std::array<ViewDef, 11> kViews = {{
+const std::array<ViewDef, 10> kViews = {{
     {"sysobjects",
      "SELECT o.name, o.id, o.type AS xtype, CASE WHEN o.type IN ('PK', 'UQ') THEN 'K' ELSE o.type END AS type, "
      "o.parent_id AS parent_obj, o.created AS crdate, 1 AS uid FROM main.__morav_objects o"},
@@ -64,10 +64,20 @@ const std::array<ViewDef, 11> kViews = {{
      "CHARACTER_MAXIMUM_LENGTH, CASE WHEN c.precision <> 0 THEN c.precision END AS NUMERIC_PRECISION, CASE WHEN "
      "c.precision <> 0 THEN c.scale END AS NUMERIC_SCALE FROM main.__morav_objects o JOIN main.__morav_columns c "
      "ON c.table_id = o.id"},
-    {"sys.databases", ""},  // filled from the data directory, see prepare()
 }};
 
-constexpr std::string_view kSysDatabases = "sysdatabases";
+// The lists of the instance's databases: temp tables filled from the data directory afresh
+// at every use, since other connections create databases.
+struct DatabaseList {
+  std::string_view name;
+  std::string_view columns;
+  bool withFile;
+};
+
+constexpr DatabaseList kDatabaseLists[] = {
+    {"sysdatabases", "name TEXT, dbid INTEGER, crdate TEXT, cmptlevel INTEGER, filename TEXT", true},
+    {"sys.databases", "name TEXT, database_id INTEGER, create_date TEXT, compatibility_level INTEGER", false},
+};
 
 std::string replaceAll(std::string text, std::string_view what, std::string_view with) {
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
@@ -83,30 +93,27 @@ SystemViews::SystemViews(SqliteDb& db, std::filesystem::path dataDir, std::strin
 std::optional<std::string> SystemViews::lookup(const std::vector<std::string>& parts) {
   std::string joined;
   for (const auto& p : parts) joined += (joined.empty() ? "" : ".") + asciiLower(p);
-  if (joined == kSysDatabases) return joined;
+  for (const DatabaseList& list : kDatabaseLists)
+    if (list.name == joined) return joined;
   for (const ViewDef& v : kViews)
     if (v.name == joined) return joined;
   return std::nullopt;
 }
 
 void SystemViews::prepare(const std::string& view) {
-  if (view == kSysDatabases || view == "sys.databases") {
-    // The instance's databases change under other connections: list them afresh.
-    const bool compatibility = view == kSysDatabases;
-    if (created_.insert(view).second) {
-      db_.exec("CREATE TEMP TABLE " + quoteName(view) +
-               (compatibility ? "(name TEXT, dbid INTEGER, crdate TEXT, cmptlevel INTEGER, filename TEXT)"
-                              : "(name TEXT, database_id INTEGER, create_date TEXT, compatibility_level INTEGER)"));
-    }
-    db_.exec("DELETE FROM temp." + quoteName(view));
-    Stmt insert = db_.prepare("INSERT INTO temp." + quoteName(view) + " VALUES (?1, ?2, datetime('now'), 100" +
-                              (compatibility ? ", ?3)" : ")"));
+  for (const DatabaseList& list : kDatabaseLists) {
+    if (list.name != view) continue;
+    const std::string table = "temp." + quoteName(view);
+    if (created_.insert(view).second) db_.exec("CREATE TABLE " + table + "(" + std::string(list.columns) + ")");
+    db_.exec("DELETE FROM " + table);
+    Stmt insert = db_.prepare("INSERT INTO " + table + " VALUES (?1, ?2, datetime('now'), 100" +
+                              (list.withFile ? ", ?3)" : ")"));
     std::int64_t id = 0;
     for (const CatalogEntry& entry : listCatalogs(dataDir_)) {
       insert.bind(1, entry.name).bind(2, ++id);
-      if (compatibility) insert.bind(3, entry.file.string());
+      if (list.withFile) insert.bind(3, entry.file.string());
       insert.run();
-      sqlite3_reset(insert.handle());
+      insert.reset();
     }
     return;
   }
