@@ -75,8 +75,9 @@ struct DatabaseList {
 };
 
 constexpr DatabaseList kDatabaseLists[] = {
-    {"sysdatabases", "name TEXT, dbid INTEGER, crdate TEXT, cmptlevel INTEGER, filename TEXT", true},
-    {"sys.databases", "name TEXT, database_id INTEGER, create_date TEXT, compatibility_level INTEGER", false},
+    {"sysdatabases", "name TEXT COLLATE NOCASE, dbid INTEGER, crdate TEXT, cmptlevel INTEGER, filename TEXT", true},
+    {"sys.databases", "name TEXT COLLATE NOCASE, database_id INTEGER, create_date TEXT, compatibility_level INTEGER",
+     false},
 };
 
 std::string replaceAll(std::string text, std::string_view what, std::string_view with) {
@@ -106,8 +107,8 @@ void SystemViews::prepare(const std::string& view) {
     const std::string table = "temp." + quoteName(view);
     if (created_.insert(view).second) db_.exec("CREATE TABLE " + table + "(" + std::string(list.columns) + ")");
     db_.exec("DELETE FROM " + table);
-    Stmt insert = db_.prepare("INSERT INTO " + table + " VALUES (?1, ?2, datetime('now'), 100" +
-                              (list.withFile ? ", ?3)" : ")"));
+    Stmt insert =
+        db_.prepare("INSERT INTO " + table + " VALUES (?1, ?2, datetime('now'), 100" + (list.withFile ? ", ?3)" : ")"));
     std::int64_t id = 0;
     for (const CatalogEntry& entry : listCatalogs(dataDir_)) {
       insert.bind(1, entry.name).bind(2, ++id);
