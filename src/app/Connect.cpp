@@ -3,6 +3,7 @@
 #include "app/ConnectionText.h"
 #include "app/Resolution.h"
 #include "app/Session.h"
+#include "assistant/AssistantSetup.h"
 #include "db/Backend.h"
 #include "db/ConnectionString.h"
 #include "db/Error.h"
@@ -15,21 +16,21 @@ void createAccessFileIfMissing(const db::BackendConfig& backend, const std::file
   if (!std::filesystem::exists(file)) db::createAccessFile(backend, file);
 }
 
-}  // namespace
-
+// The existence check and the create go over the connection itself, on the master catalog
+// that every instance has; the connection is left closed for the caller to reopen.
 void createSqlServerCatalogIfMissing(db::Connection& connection, const std::string& connectionString) {
   const std::string catalog = initialCatalogOf(connectionString);
   if (catalog.empty()) return;
-  // The existence check and the create go over the connection itself, on the master catalog
-  // that every instance has; the caller then reopens it on the catalog.
   if (connection.isOpen()) connection.close();
   connection.open(withInitialCatalog(connectionString, "master"));
   const db::Rows rows =
-      connection.query({"select (name) as myname from sysdatabases where name=:p1"}, {{"p1", catalog}},
+      connection.query({assistant::kExistenceQuery}, {{"p1", catalog}},
                        db::QueryMode::Open);
   if (rows.empty()) connection.execute("create database " + catalog);
   connection.close();
 }
+
+}  // namespace
 
 void createCatalogIfMissing(Session& session) {
   const auto target = db::ConnectionString::parse(session.state.connectionString);

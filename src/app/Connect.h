@@ -19,8 +19,4 @@ bool connectToTarget(Session& session);
 // target a new, empty database file.
 void createCatalogIfMissing(Session& session);
 
-// The SQL Server part of it, for any connection and connection string: the connection is
-// left closed.
-void createSqlServerCatalogIfMissing(db::Connection& connection, const std::string& connectionString);
-
 }  // namespace app

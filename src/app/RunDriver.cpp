@@ -1,5 +1,6 @@
 #include "app/RunDriver.h"
 
+#include "app/AssistantCatalog.h"
 #include "app/Connect.h"
 #include "app/Sequences.h"
 #include "app/Session.h"
@@ -24,10 +25,10 @@ void runItem(Session& session, const SequenceItem& item, Outcome& outcome) {
       session.primitives().dropTableIfPresent(item.name);
       return;
     case SequenceItem::Kind::OpenAssistant: {
-      if (session.prepareAssistantCatalog) session.prepareAssistantCatalog(session);
+      // Nothing else creates the catalog this connection needs: set it up first (a no-op
+      // beyond its existence query when it is there).
+      setUpAssistantCatalog(session);
       db::Connection& assistant = session.assistantConnection();
-      // Starting from nothing includes the assistant catalog the run opens.
-      if (session.createMissingCatalog) createSqlServerCatalogIfMissing(assistant, kAssistantConnectionString);
       if (assistant.isOpen()) assistant.close();
       assistant.open(kAssistantConnectionString);
       return;

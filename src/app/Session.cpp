@@ -22,6 +22,16 @@ db::Connection& Session::assistantConnection() {
   return *assistant_;
 }
 
+db::Connection& Session::assistantSetupQuery() {
+  if (!assistantSetupQuery_) assistantSetupQuery_ = makeConnection(kAssistantSetupRole);
+  return *assistantSetupQuery_;
+}
+
+db::Connection& Session::assistantSetupConnection() {
+  if (!assistantSetupConnection_) assistantSetupConnection_ = makeConnection(kAssistantSetupRole);
+  return *assistantSetupConnection_;
+}
+
 schema::Primitives& Session::primitives() {
   if (!primitives_)
     primitives_ = std::make_unique<schema::Primitives>(mainConnection(), progress, [this] {
@@ -40,14 +50,19 @@ void Session::reopenMainConnection() {
 void Session::addObserver(db::Observer* observer) {
   if (std::find(observers_.begin(), observers_.end(), observer) != observers_.end()) return;
   observers_.push_back(observer);
-  for (auto* connection : {main_.get(), assistant_.get()})
-    if (connection) connection->addObserver(observer);
+  for (db::Connection* connection : connections()) connection->addObserver(observer);
 }
 
 void Session::removeObserver(db::Observer* observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
-  for (auto* connection : {main_.get(), assistant_.get()})
-    if (connection) connection->removeObserver(observer);
+  for (db::Connection* connection : connections()) connection->removeObserver(observer);
+}
+
+std::vector<db::Connection*> Session::connections() const {
+  std::vector<db::Connection*> made;
+  for (const auto* owned : {&main_, &assistant_, &assistantSetupQuery_, &assistantSetupConnection_})
+    if (*owned) made.push_back(owned->get());
+  return made;
 }
 
 std::unique_ptr<db::Connection> Session::makeConnection(const char* role) {

@@ -27,6 +27,7 @@ class Session {
   static constexpr const char* kMainRole = "main";
   static constexpr const char* kAssistantRole = "assistant";
   static constexpr const char* kConsoleRole = "console";
+  static constexpr const char* kAssistantSetupRole = "assistant-setup";
 
   Session(Platform& platform, Config config, StepRegistry steps = standardSteps());
   ~Session();
@@ -45,9 +46,8 @@ class Session {
   // can start from nothing. Off in the window.
   bool createMissingCatalog = false;
 
-  // Runs right before the general-accounting run opens the assistant connection, so that the
-  // assistant catalog can be set up first. Empty: the catalog must already exist.
-  std::function<void(Session&)> prepareAssistantCatalog;
+  // The assistant set-up's own table label (its window's LNameTable).
+  schema::Label assistantTableLabel{schema::Progress::kTableLabelInitial};
 
   Platform& platform() { return platform_; }
   const Config& config() const { return config_; }
@@ -56,6 +56,9 @@ class Session {
   // The connections are made on first use, with every observer of the session attached.
   db::Connection& mainConnection();
   db::Connection& assistantConnection();
+  // The assistant set-up's own query (opened on master) and connection.
+  db::Connection& assistantSetupQuery();
+  db::Connection& assistantSetupConnection();
   // The schema primitives on the main connection, in the engine form of the moment.
   schema::Primitives& primitives();
 
@@ -69,6 +72,7 @@ class Session {
 
  private:
   std::unique_ptr<db::Connection> makeConnection(const char* role);
+  std::vector<db::Connection*> connections() const;  // those made so far
 
   Platform& platform_;
   Config config_;
@@ -76,6 +80,8 @@ class Session {
   std::vector<db::Observer*> observers_;
   std::unique_ptr<db::Connection> main_;
   std::unique_ptr<db::Connection> assistant_;
+  std::unique_ptr<db::Connection> assistantSetupQuery_;
+  std::unique_ptr<db::Connection> assistantSetupConnection_;
   std::unique_ptr<schema::Primitives> primitives_;
 };
 

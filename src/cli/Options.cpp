@@ -79,7 +79,7 @@ void takeAction(Options& options, std::optional<Action>& action, std::string_vie
   } else if (word == "help") {
     action = Action::Help;
   } else if (word == "assistant-setup") {
-    throw UsageError("assistant-setup is not available in this version of the updater");
+    action = Action::AssistantSetup;
   } else {
     throw UsageError("unknown action '" + std::string(word) + "'");
   }
@@ -135,6 +135,7 @@ Upgrades a Morav product's database to the shape its new version expects.
 Actions:
   run                    upgrade the chosen product's database (the default)
   console SQL            execute one SQL text on the target database
+  assistant-setup        create the BenvoAssistant catalog and its tables when it is missing
   products               list the product codes and list indexes
   help                   show this text
 

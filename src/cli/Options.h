@@ -21,7 +21,7 @@ class UsageError : public std::runtime_error {
 
 // What morav-update was asked to do. The operator's choices start from the window's defaults.
 struct Options {
-  enum class Action { Run, Console, Products, Help };
+  enum class Action { Run, Console, AssistantSetup, Products, Help };
   Action action = Action::Run;
   std::string consoleText;                 // console: the command to execute
 

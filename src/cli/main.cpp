@@ -9,6 +9,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/AssistantCatalog.h"
 #include "app/Console.h"
 #include "app/Products.h"
 #include "app/RunDriver.h"
@@ -56,6 +57,14 @@ app::Outcome runConsole(app::Session& session, const std::string& text) {
   return executed;
 }
 
+app::Outcome perform(const cli::Options& options, app::Session& session) {
+  switch (options.action) {
+    case cli::Options::Action::Console: return runConsole(session, options.consoleText);
+    case cli::Options::Action::AssistantSetup: return app::runAssistantSetup(session);
+    default: return app::runUpgrade(session);
+  }
+}
+
 int run(const cli::Options& options) {
   cli::TerminalPlatform platform(options.accessFile);
   const app::Config config = app::Config::load(platform.executableDirectory(), options.backend);
@@ -84,9 +93,7 @@ int run(const cli::Options& options) {
     platform.beforeOutput([&bar] { bar->interrupt(); });
   }
 
-  const app::Outcome outcome = options.action == cli::Options::Action::Console
-                                   ? runConsole(session, options.consoleText)
-                                   : app::runUpgrade(session);
+  const app::Outcome outcome = perform(options, session);
   bar.reset();
   platform.beforeOutput({});
 

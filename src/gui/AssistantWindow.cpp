@@ -5,13 +5,14 @@
 
 #include "gui/Captions.h"
 #include "gui/Fonts.h"
+#include "app/Session.h"
 #include "gui/ProgressViews.h"
 #include "schema/Progress.h"
 
 namespace gui {
 
 AssistantWindow::AssistantWindow(app::Session& session, QWidget* parent)
-    : QWidget(parent), setup_(session), table_(schema::Progress::kTableLabelInitial), tableView_(new QLabel(this)),
+    : QWidget(parent), session_(session), tableView_(new QLabel(this)),
       sqlServer_(new QRadioButton(QString::fromUtf8(captions::kEngineSqlServer), this)) {
   setObjectName("FAssistant");
   setWindowTitle(QString::fromUtf8(captions::kAssistantTitle));
@@ -34,11 +35,11 @@ AssistantWindow::AssistantWindow(app::Session& session, QWidget* parent)
   layout->addWidget(tableView_);
   layout->addStretch(1);
   layout->addWidget(setupButton, 0, Qt::AlignLeading);
-  showLabel(table_, *tableView_);
+  showLabel(session_.assistantTableLabel, *tableView_);
 }
 
-AssistantWindow::~AssistantWindow() { unbind(table_); }
+AssistantWindow::~AssistantWindow() { unbind(session_.assistantTableLabel); }
 
-app::Outcome AssistantWindow::runSetup() { return setup_.run(table_, sqlServer_->isChecked()); }
+app::Outcome AssistantWindow::runSetup() { return app::runAssistantSetup(session_, sqlServer_->isChecked()); }
 
 }  // namespace gui

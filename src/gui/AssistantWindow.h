@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include "app/AssistantCatalog.h"
-#include "schema/Label.h"
 
 namespace app {
 class Session;
@@ -14,7 +13,7 @@ class Session;
 namespace gui {
 
 // The assistant window FAssistant: its set-up button (Button1) creates the assistant catalog
-// and its tables when the catalog is missing, on connections of its own; its label
+// and its tables when the catalog is missing, on the session's set-up connections; its label
 // (LNameTable) shows the table being ensured. Created hidden; the main window's tools menu
 // shows it.
 class AssistantWindow : public QWidget {
@@ -27,8 +26,7 @@ class AssistantWindow : public QWidget {
   app::Outcome runSetup();
 
  private:
-  app::AssistantCatalogSetup setup_;
-  schema::Label table_;
+  app::Session& session_;
   QLabel* tableView_;
   QRadioButton* sqlServer_;
 };

@@ -166,31 +166,41 @@ TEST_F(RunDriverTest, InternetServiceRunDropsLoginBeforeItsFirstStep) {
   EXPECT_EQ(session->progress.table.text(), "LOGIN");
 }
 
-TEST_F(RunDriverTest, GeneralAccountingOpensTheAssistantFirst) {
+TEST_F(RunDriverTest, GeneralAccountingSetsUpThenOpensTheAssistantBeforeItsSteps) {
   createCatalog("Benvo");
   createCatalog("BenvoAssistant");
   chooseProduct("Benvo");
-  size_t preparedAt = 0;
-  session->prepareAssistantCatalog = [&](app::Session&) { preparedAt = recorder.entries().size() + 1; };
 
   ASSERT_EQ(run().status, Status::Completed);
 
   EXPECT_EQ(opened("assistant"), std::vector<std::string>{app::kAssistantConnectionString});
-  auto open = std::find_if(recorder.entries().begin(), recorder.entries().end(),
-                           [](const auto& e) { return e.call.connection == "assistant"; });
-  const size_t openAt = static_cast<size_t>(open - recorder.entries().begin());
-  EXPECT_GT(preparedAt, 0u);
-  EXPECT_LE(preparedAt, openAt + 1);
+  const auto& entries = recorder.entries();
+  auto indexOf = [&](auto predicate) {
+    return static_cast<size_t>(std::find_if(entries.begin(), entries.end(), predicate) - entries.begin());
+  };
+  const size_t setupAt = indexOf([](const auto& e) { return e.call.connection == "assistant-setup"; });
+  const size_t openAt = indexOf([](const auto& e) { return e.call.connection == "assistant"; });
+  EXPECT_LT(setupAt, openAt);
   EXPECT_LT(openAt, triggered.front().callsBefore);
   EXPECT_TRUE(session->assistantConnection().isOpen());
+  // The catalog exists: the set-up sends nothing but its existence query.
+  for (const auto& e : entries) {
+    if (e.call.connection != "assistant-setup") continue;
+    EXPECT_NE(e.call.op, db::Op::Execute) << e.call.text;
+  }
 }
 
-TEST_F(RunDriverTest, GeneralAccountingFailsBeforeItsStepsWithoutTheAssistantCatalog) {
+TEST_F(RunDriverTest, GeneralAccountingCreatesAMissingAssistantCatalogBeforeItsSteps) {
   createCatalog("Benvo");
   chooseProduct("Benvo");
-  const app::Outcome outcome = run();
-  EXPECT_EQ(outcome.status, Status::Failed);
-  EXPECT_TRUE(triggered.empty());
+  ASSERT_EQ(run().status, Status::Completed);
+  std::vector<std::string> setup;
+  for (const auto& e : recorder.entries())
+    if (e.call.connection == "assistant-setup" && e.call.op == db::Op::Execute) setup.push_back(e.call.text);
+  ASSERT_FALSE(setup.empty());
+  EXPECT_EQ(setup.front(), "create database BenvoAssistant");
+  EXPECT_EQ(setup[1], "create table P_Sherkat( ID  Integer primary key (ID))");
+  EXPECT_EQ(triggered.size(), 180u);
 }
 
 TEST_F(RunDriverTest, CreatesAMissingCatalogOnMasterWhenAsked) {

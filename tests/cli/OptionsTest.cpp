@@ -65,7 +65,7 @@ TEST(Options, MistakesAreUsageErrors) {
   const std::vector<std::vector<std::string_view>> mistakes = {
       {"--bogus"},          {"frobnicate"},         {"--product", "7"},   {"--product", ""},
       {"--engine", "db2"},  {"--sql-version", "2019"}, {"--web=yes"},     {"console"},
-      {"run", "products"},  {"--data-dir"},          {"--backend", "x"}, {"assistant-setup"},
+      {"run", "products"},  {"--data-dir"},          {"--backend", "x"}, {"assistant-setup", "run"},
   };
   for (const auto& args : mistakes) EXPECT_THROW(parse(args), cli::UsageError) << args.front();
 }

@@ -65,7 +65,7 @@ TEST_F(TableStepTest, FirstRunBuildsTheTableAndASecondRunSendsNothing) {
 
 TEST_F(TableStepTest, ExistingColumnsKeepTheirTypeAndMissingOnesAreAddedInOrder) {
   prepare("create table A_Agsat( SH  int)");
-  prepare("ALTER TABLE A_Agsat ADD to int");
+  prepare("ALTER TABLE A_Agsat ADD [to] int");
   run(kAgsat);
   EXPECT_EQ(recorder.executed(), (Strings{"ALTER TABLE A_Agsat ADD Ta nvarchar(50)",
                                           "ALTER TABLE A_Agsat ADD Mablag money"}));
