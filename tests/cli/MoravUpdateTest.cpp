@@ -8,25 +8,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "support/TempDir.h"
+#include "support/MoravUpdateFixture.h"
 
 namespace {
 
 const std::string kSql = "Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;Initial Catalog=";
 const std::string kCompletion = "عمليات ارتقاء با موفقيت پايان پذيرفت";
-
-std::string quoted(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string hostName() {
   char host[256] = {};
@@ -34,55 +21,8 @@ std::string hostName() {
   return host;
 }
 
-// Runs morav-update on a fresh data directory, with a configuration file of the test's own so
-// that nothing of the machine's environment takes part.
-class MoravUpdate : public ::testing::Test {
- protected:
-  struct Result {
-    int exitCode;
-    std::string out;
-    std::string err;
-  };
-
-  void SetUp() override { writeConfig(""); }
-
-  void writeConfig(const std::string& text) { std::ofstream(work / "morav-updater.ini") << text; }
-
-  Result run(std::vector<std::string> args, bool withOutputs = true) {
-    if (withOutputs) {
-      std::filesystem::remove(log());
-      std::filesystem::remove(reportFile());
-      args.insert(args.end(), {"--statement-log", log().string(), "--report", reportFile().string()});
-    }
-    std::string command = "cd " + quoted(work.path().string()) +
-                          " && env -u MORAV_UPDATER_BACKEND -u MORAV_DATA_DIR MORAV_UPDATER_CONFIG=" +
-                          quoted((work / "morav-updater.ini").string()) + " " + quoted(MORAV_UPDATE_BINARY) +
-                          " --data-dir " + quoted(data.path().string());
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " >" + quoted((work / "out.txt").string()) + " 2>" + quoted((work / "err.txt").string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(work / "out.txt"), readFile(work / "err.txt")};
-  }
-
-  std::filesystem::path log() const { return work / "log.jsonl"; }
-  std::filesystem::path reportFile() const { return work / "report.json"; }
-
-  std::vector<nlohmann::json> logLines() const {
-    std::vector<nlohmann::json> lines;
-    std::istringstream in(readFile(log()));
-    for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
-    return lines;
-  }
-  nlohmann::json report() const { return nlohmann::json::parse(readFile(reportFile())); }
-  std::string firstTargetOpen() const {
-    for (const auto& line : logLines())
-      if (line["op"] == "open") return line["connection_string"];
-    return "(nothing opened)";
-  }
-
-  testsupport::TempDir work;
-  testsupport::TempDir data;
-};
+using MoravUpdate = testsupport::MoravUpdateFixture;
+using testsupport::readFile;
 
 TEST_F(MoravUpdate, UsageExitCodes) {
   struct Case {
