@@ -16,10 +16,7 @@ Outcome runAssistantSetup(Session& session, bool sqlServerForm) {
   try {
     setUpAssistantCatalog(session, sqlServerForm);
   } catch (...) {
-    outcome.status = Outcome::Status::Failed;
-    outcome.error = currentErrorInfo();
-    outcome.message = outcome.error->message;
-    session.platform().showError(outcome.message);
+    failWithErrorDialog(outcome, session.platform());
   }
   return outcome;
 }

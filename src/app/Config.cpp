@@ -87,10 +87,10 @@ Config Config::load(const std::filesystem::path& executableDirectory, const Back
   // MORAV_UPDATER_BACKEND: "embedded", "embedded:DIR", "odbc" or "odbc:DRIVER".
   std::optional<Kind> envKind;
   std::optional<std::string> envArgument;
-  if (auto spec = env("MORAV_UPDATER_BACKEND"); spec && !spec->empty()) {
-    size_t colon = spec->find(':');
-    envKind = parseKind(spec->substr(0, colon), "MORAV_UPDATER_BACKEND");
-    if (colon != std::string::npos && colon + 1 < spec->size()) envArgument = spec->substr(colon + 1);
+  if (auto setting = env("MORAV_UPDATER_BACKEND"); setting && !setting->empty()) {
+    size_t colon = setting->find(':');
+    envKind = parseKind(setting->substr(0, colon), "MORAV_UPDATER_BACKEND");
+    if (colon != std::string::npos && colon + 1 < setting->size()) envArgument = setting->substr(colon + 1);
   }
 
   Setting<Kind> kind;

@@ -36,10 +36,7 @@ Outcome openConsole(Session& session) {
       return outcome;
     }
   } catch (...) {
-    outcome.status = Outcome::Status::Failed;
-    outcome.error = currentErrorInfo();
-    outcome.message = outcome.error->message;
-    session.platform().showError(outcome.message);
+    failWithErrorDialog(outcome, session.platform());
     return outcome;
   }
   session.platform().requestKeyboardLayout(kConsoleKeyboardLayout);

@@ -5,16 +5,11 @@
 
 #include "db/ConnectionString.h"
 #include "db/Error.h"
+#include "db/Text.h"
 
 namespace app {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
 
 std::string keyOf(std::string_view section, std::string_view key) {
   return db::asciiLower(section) + "." + db::asciiLower(key);
@@ -28,20 +23,20 @@ IniFile IniFile::parse(std::string_view text, const std::string& fileName) {
   int lineNumber = 0;
   while (!text.empty()) {
     size_t end = text.find('\n');
-    std::string_view line = trim(text.substr(0, end));
+    std::string_view line = db::trimBlanks(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
     ++lineNumber;
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       if (line.back() != ']')
         throw db::Error("EConfigError", fileName + ":" + std::to_string(lineNumber) + ": a section header must end with ']'");
-      section = std::string(trim(line.substr(1, line.size() - 2)));
+      section = std::string(db::trimBlanks(line.substr(1, line.size() - 2)));
       continue;
     }
     size_t eq = line.find('=');
     if (eq == std::string_view::npos)
       throw db::Error("EConfigError", fileName + ":" + std::to_string(lineNumber) + ": expected \"key = value\"");
-    ini.values_[keyOf(section, trim(line.substr(0, eq)))] = std::string(trim(line.substr(eq + 1)));
+    ini.values_[keyOf(section, db::trimBlanks(line.substr(0, eq)))] = std::string(db::trimBlanks(line.substr(eq + 1)));
   }
   return ini;
 }

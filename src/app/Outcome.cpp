@@ -1,5 +1,6 @@
 #include "app/Outcome.h"
 
+#include "app/Platform.h"
 #include "db/Error.h"
 
 namespace app {
@@ -14,6 +15,13 @@ ErrorInfo currentErrorInfo() {
   } catch (...) {
     return {"Exception", "unknown failure"};
   }
+}
+
+void failWithErrorDialog(Outcome& outcome, Platform& platform) {
+  outcome.status = Outcome::Status::Failed;
+  outcome.error = currentErrorInfo();
+  outcome.message = outcome.error->message;
+  platform.showError(outcome.message);
 }
 
 const char* statusName(Outcome::Status status) {

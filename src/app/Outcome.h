@@ -31,4 +31,10 @@ struct Outcome {
 
 const char* statusName(Outcome::Status status);  // "completed", "failed", "cancelled"
 
+class Platform;
+
+// Records the exception being handled as the outcome's failure and shows its message in the
+// platform's error dialog, as every operation the operator starts ends on a failure.
+void failWithErrorDialog(Outcome& outcome, Platform& platform);
+
 }  // namespace app

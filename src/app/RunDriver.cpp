@@ -64,9 +64,7 @@ Outcome runUpgrade(Session& session) {
     session.platform().showInformation(outcome.message);
     return finish(Outcome::Status::Completed);
   } catch (...) {
-    outcome.error = currentErrorInfo();
-    outcome.message = outcome.error->message;
-    session.platform().showError(outcome.message);
+    failWithErrorDialog(outcome, session.platform());
     return finish(Outcome::Status::Failed);
   }
 }

@@ -3,15 +3,11 @@
 #include <optional>
 #include <utility>
 
+#include "db/Text.h"
+
 namespace catalog {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
 
 class Parser {
  public:
@@ -22,7 +18,7 @@ class Parser {
     while (pos <= text.size()) {
       const size_t end = std::min(text.find('\n', pos), text.size());
       ++line_;
-      directive(trim(text.substr(pos, end - pos)));
+      directive(db::trimBlanks(text.substr(pos, end - pos)));
       pos = end + 1;
     }
     finish();
@@ -42,8 +38,8 @@ class Parser {
   std::pair<std::string, std::string> nameAndType(std::string_view rest) {
     const size_t bar = rest.find('|');
     if (bar == std::string_view::npos) fail("expected NAME | TYPE");
-    std::string name(trim(rest.substr(0, bar)));
-    std::string type(trim(rest.substr(bar + 1)));
+    std::string name(db::trimBlanks(rest.substr(0, bar)));
+    std::string type(db::trimBlanks(rest.substr(bar + 1)));
     if (name.empty()) fail("empty name");
     return {std::move(name), std::move(type)};
   }
@@ -52,7 +48,7 @@ class Parser {
     if (line.empty() || line.front() == '#') return;
     const size_t blank = line.find(' ');
     const std::string_view word = line.substr(0, blank);
-    const std::string_view rest = blank == std::string_view::npos ? std::string_view{} : trim(line.substr(blank + 1));
+    const std::string_view rest = blank == std::string_view::npos ? std::string_view{} : db::trimBlanks(line.substr(blank + 1));
 
     if (word == "defaults") {
       if (rest == "extra-tick") defaultExtraTick_ = true;

@@ -4,23 +4,18 @@
 #include <optional>
 
 #include "conversionsdata_embedded.h"
+#include "db/Text.h"
 
 namespace conversions {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
 
 std::vector<std::string> fields(std::string_view rest) {
   std::vector<std::string> out;
   size_t pos = 0;
   while (true) {
     const size_t bar = rest.find('|', pos);
-    out.emplace_back(trim(rest.substr(pos, bar == std::string_view::npos ? std::string_view::npos : bar - pos)));
+    out.emplace_back(db::trimBlanks(rest.substr(pos, bar == std::string_view::npos ? std::string_view::npos : bar - pos)));
     if (bar == std::string_view::npos) return out;
     pos = bar + 1;
   }
@@ -43,13 +38,13 @@ std::vector<Pass> parsePasses(std::string_view text, std::string_view fileName) 
   while (pos <= text.size()) {
     const size_t end = std::min(text.find('\n', pos), text.size());
     ++lineNumber;
-    const std::string_view line = trim(text.substr(pos, end - pos));
+    const std::string_view line = db::trimBlanks(text.substr(pos, end - pos));
     pos = end + 1;
     if (line.empty() || line.front() == '#') continue;
 
     const size_t blank = line.find(' ');
     const std::string_view word = line.substr(0, blank);
-    const std::string_view rest = blank == std::string_view::npos ? std::string_view{} : trim(line.substr(blank + 1));
+    const std::string_view rest = blank == std::string_view::npos ? std::string_view{} : db::trimBlanks(line.substr(blank + 1));
 
     if (word == "pass" || word == "clean-up") {
       Pass pass;

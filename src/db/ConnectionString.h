@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "db/Text.h"
+
 namespace db {
 
 // An ADO connection string parsed into keyword=value pairs. Keywords are matched without
@@ -40,8 +42,5 @@ enum class ProviderKind {
 
 ProviderKind providerKind(const ConnectionString& cs);
 
-// ASCII-only case-insensitive comparison (A-Z folded to a-z, everything else compared as is).
-bool equalsAsciiNoCase(std::string_view a, std::string_view b);
-std::string asciiLower(std::string_view text);
 
 }  // namespace db

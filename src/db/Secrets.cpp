@@ -1,16 +1,11 @@
 #include "db/Secrets.h"
 
 #include "db/ConnectionString.h"
+#include "db/Text.h"
 
 namespace db {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 // Where a value starting at `from` ends: past its closing quote or brace (then at the next
 // ';'), or at the next ';'. An unclosed quote or brace runs to the end of the text.

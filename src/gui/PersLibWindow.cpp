@@ -24,7 +24,7 @@ constexpr const char* kDots = "........";
 constexpr const char* kTitle = "کتابخانه PersLib: تاريخ، ساعت و اعداد فارسي";
 
 // Every edit with its initial text; `width` 0 lets it take the room of its row.
-struct EditSpec {
+struct EditDefinition {
   const char* name;
   const char* initial = "";
   bool readOnly = false;
@@ -35,7 +35,7 @@ struct EditSpec {
 constexpr int kNarrow = 40;  // year, month, day, hour, minute and second fields
 constexpr int kDate = 86;
 
-const EditSpec kEdits[] = {
+const EditDefinition kEdits[] = {
     {"Edit1", "", true},        {"Edit2"},
     {"Edit3", "", false, kDate}, {"Edit4", "1382/12/25", false, kDate},
     {"Edit5", "", true, kNarrow}, {"Edit6", "", true, kNarrow},
@@ -65,13 +65,13 @@ const EditSpec kEdits[] = {
     {"Edit53", "روز", false, kNarrow}, {"Edit54", "", false, 90},
 };
 
-struct LabelSpec {
+struct LabelDefinition {
   const char* name;
   const char* initial;
   const char* boxColour = nullptr;  // the coloured boxes
 };
 
-const LabelSpec kLabels[] = {
+const LabelDefinition kLabels[] = {
     {"Label1", kDots},   {"Label2", kDots},   {"Label3", "ميلادي"}, {"Label4", "شمسي"},
     {"Label5", "سال"},   {"Label6", "ماه"},   {"Label7", "روز"},    {"Label8", kDots},
     {"Label9", "", "#fff1b8"}, {"Label10", "فاصله به روز"},        {"Label11", "ساعت"},
@@ -213,30 +213,30 @@ PersLibWindow::PersLibWindow(app::Platform& platform, QWidget* parent) : QWidget
 }
 
 void PersLibWindow::createControls() {
-  for (const EditSpec& spec : kEdits) {
-    auto* e = new QLineEdit(QString::fromUtf8(spec.initial), this);
-    e->setObjectName(spec.name);
-    e->setReadOnly(spec.readOnly);
-    if (spec.width) e->setFixedWidth(spec.width);
-    if (spec.timeHint) e->setToolTip(QString::fromUtf8(kTimeHint));
-    edits_.insert(spec.name, e);
+  for (const EditDefinition& field : kEdits) {
+    auto* e = new QLineEdit(QString::fromUtf8(field.initial), this);
+    e->setObjectName(field.name);
+    e->setReadOnly(field.readOnly);
+    if (field.width) e->setFixedWidth(field.width);
+    if (field.timeHint) e->setToolTip(QString::fromUtf8(kTimeHint));
+    edits_.insert(field.name, e);
   }
-  for (const LabelSpec& spec : kLabels) {
-    auto* l = new QLabel(QString::fromUtf8(spec.initial), this);
-    l->setObjectName(spec.name);
-    if (spec.boxColour) {
+  for (const LabelDefinition& text : kLabels) {
+    auto* l = new QLabel(QString::fromUtf8(text.initial), this);
+    l->setObjectName(text.name);
+    if (text.boxColour) {
       l->setMinimumSize(90, 20);
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet(QString("background: %1; border: 1px solid #9a9a9a;").arg(spec.boxColour));
+      l->setStyleSheet(QString("background: %1; border: 1px solid #9a9a9a;").arg(text.boxColour));
     }
-    labels_.insert(spec.name, l);
+    labels_.insert(text.name, l);
   }
-  for (const ButtonAction& spec : buttonActions()) {
-    auto* b = new QPushButton(QString::fromUtf8(spec.caption), this);
-    b->setObjectName(spec.name);
+  for (const ButtonAction& button : buttonActions()) {
+    auto* b = new QPushButton(QString::fromUtf8(button.caption), this);
+    b->setObjectName(button.name);
     b->setMinimumWidth(104);
-    connect(b, &QPushButton::clicked, this, [this, action = spec.action] { act([this, action] { (this->*action)(); }); });
-    buttons_.insert(spec.name, b);
+    connect(b, &QPushButton::clicked, this, [this, action = button.action] { act([this, action] { (this->*action)(); }); });
+    buttons_.insert(button.name, b);
   }
   connect(edit("Edit2"), &QLineEdit::returnPressed, this, [this] { act([this] { amountInWordsOnEnter(); }); });
   connect(edit("Edit54"), &QLineEdit::returnPressed, this, [this] { act([this] { amountInWordsOnEnter(); }); });

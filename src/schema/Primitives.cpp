@@ -2,19 +2,9 @@
 
 #include <algorithm>
 
-#include "db/ConnectionString.h"
+#include "db/Text.h"
 
 namespace schema {
-
-namespace {
-
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
 
 Primitives::Primitives(db::Connection& connection, Progress& progress, std::function<EngineForm()> engine)
     : connection_(connection), progress_(progress), engine_(std::move(engine)) {}
@@ -39,7 +29,7 @@ std::string Primitives::bareColumnName(std::string_view column) {
 
 std::string Primitives::sqlServerType(std::string_view type) {
   // Memo is an Access type that SQL Server does not know (Msg 2715); ntext is its equivalent.
-  if (db::equalsAsciiNoCase(trimmed(type), "Memo")) return "ntext";
+  if (db::equalsAsciiNoCase(db::trimBlanks(type), "Memo")) return "ntext";
   return std::string(type);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "db/ConnectionString.h"
+#include "db/Text.h"
 #include "db/Error.h"
 #include "db/Secrets.h"
 
@@ -12,12 +13,6 @@ namespace db::odbc {
 namespace {
 
 constexpr const char* kConfigError = "EConfigError";
-
-std::string_view trimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 bool containsNoCase(std::string_view text, std::string_view part) {
   return asciiLower(text).find(asciiLower(part)) != std::string::npos;
