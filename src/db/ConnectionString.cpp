@@ -4,39 +4,74 @@
 
 namespace db {
 
-ConnectionString ConnectionString::parse(std::string_view text) {
-  ConnectionString cs;
+namespace {
+
+// Where a value starting at `from` ends: past its closing quote or brace (then at the next
+// ';'), or at the next ';'. An unclosed quote or brace runs to the end of the text.
+size_t valueEnd(std::string_view text, size_t from) {
+  size_t i = from;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && (text[i] == '{' || text[i] == '"' || text[i] == '\'')) {
+    const char close = text[i] == '{' ? '}' : text[i];
+    size_t j = i + 1;
+    for (; j < text.size(); ++j) {
+      if (text[j] != close) continue;
+      if (close == '}' && j + 1 < text.size() && text[j + 1] == '}') {
+        ++j;
+        continue;
+      }
+      break;
+    }
+    if (j >= text.size()) return text.size();
+    i = j + 1;
+  }
+  const size_t semi = text.find(';', i);
+  return semi == std::string_view::npos ? text.size() : semi;
+}
+
+}  // namespace
+
+std::vector<KeywordSpan> keywordSpans(std::string_view text) {
+  std::vector<KeywordSpan> spans;
   size_t pos = 0;
   while (pos < text.size()) {
     const size_t eq = text.find('=', pos);
     const size_t semi = text.find(';', pos);
     if (eq == std::string_view::npos || (semi != std::string_view::npos && semi < eq)) {
-      // A segment without '=' carries no keyword; skip it.
       if (semi == std::string_view::npos) break;
       pos = semi + 1;
       continue;
     }
-    Pair pair;
-    pair.keyword = std::string(trimBlanks(text.substr(pos, eq - pos)));
-    size_t valueStart = eq + 1;
-    // A quoted value runs to its closing quote and may hold ';'.
-    size_t firstNonBlank = valueStart;
-    while (firstNonBlank < text.size() && text[firstNonBlank] == ' ') ++firstNonBlank;
-    if (firstNonBlank < text.size() && (text[firstNonBlank] == '"' || text[firstNonBlank] == '\'')) {
-      const char quote = text[firstNonBlank];
-      const size_t close = text.find(quote, firstNonBlank + 1);
-      if (close != std::string_view::npos) {
-        pair.value = std::string(text.substr(firstNonBlank + 1, close - firstNonBlank - 1));
-        const size_t next = text.find(';', close);
-        pos = next == std::string_view::npos ? text.size() : next + 1;
-        if (!pair.keyword.empty()) cs.pairs_.push_back(std::move(pair));
-        continue;
-      }
+    const size_t end = valueEnd(text, eq + 1);
+    const std::string_view keyword = trimBlanks(text.substr(pos, eq - pos));
+    if (!keyword.empty()) spans.push_back({keyword, text.substr(eq + 1, end - eq - 1)});
+    pos = end + 1;
+  }
+  return spans;
+}
+
+std::string unquotedValue(std::string_view value) {
+  const std::string_view v = trimBlanks(value);
+  if (v.size() >= 2 && v.front() == '{' && v.back() == '}') {
+    std::string out;
+    const std::string_view inner = v.substr(1, v.size() - 2);
+    for (size_t i = 0; i < inner.size(); ++i) {
+      out += inner[i];
+      if (inner[i] == '}' && i + 1 < inner.size() && inner[i + 1] == '}') ++i;
     }
-    const size_t end = text.find(';', valueStart);
-    pair.value = std::string(text.substr(valueStart, (end == std::string_view::npos ? text.size() : end) - valueStart));
-    pos = end == std::string_view::npos ? text.size() : end + 1;
-    if (!pair.keyword.empty()) cs.pairs_.push_back(std::move(pair));
+    return out;
+  }
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    return std::string(v.substr(1, v.size() - 2));
+  return std::string(v);
+}
+
+ConnectionString ConnectionString::parse(std::string_view text) {
+  ConnectionString cs;
+  for (const KeywordSpan& span : keywordSpans(text)) {
+    const std::string_view v = trimBlanks(span.value);
+    const bool quoted = v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+    cs.pairs_.push_back({std::string(span.keyword), std::string(quoted ? v.substr(1, v.size() - 2) : span.value)});
   }
   return cs;
 }

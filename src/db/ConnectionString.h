@@ -9,9 +9,24 @@
 
 namespace db {
 
+// One keyword=value pair of an ADO or ODBC connection string, as views into the text.
+// `keyword` is without its surrounding blanks; `value` is everything after '=' up to the
+// ';' that ends the pair, as written: an ADO value may be quoted ("..." or '...') and an
+// ODBC value braced ({...}, with "}}" for '}'), and then holds ';'. A segment without '='
+// is no pair.
+struct KeywordSpan {
+  std::string_view keyword;
+  std::string_view value;
+};
+std::vector<KeywordSpan> keywordSpans(std::string_view connectionString);
+
+// The value without its quotes or braces (an escaped "}}" becoming '}') and, when it was
+// neither quoted nor braced, without surrounding blanks.
+std::string unquotedValue(std::string_view value);
+
 // An ADO connection string parsed into keyword=value pairs. Keywords are matched without
-// regard to letter case and without their surrounding blanks; values are kept byte for byte.
-// A value may be quoted with " or ' to hold a ';'.
+// regard to letter case and without their surrounding blanks; values are kept byte for byte,
+// but for the quotes of a quoted value.
 class ConnectionString {
  public:
   struct Pair {
@@ -41,6 +56,5 @@ enum class ProviderKind {
 };
 
 ProviderKind providerKind(const ConnectionString& cs);
-
 
 }  // namespace db
