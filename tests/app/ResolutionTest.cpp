@@ -39,6 +39,9 @@ struct Case {
   bool cancelled = false;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class Resolution : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Resolution, BuildsTheConnectionString) {
@@ -149,6 +152,9 @@ struct Refusal {
   std::string mentions;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
 class RefusedTarget : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(RefusedTarget, FailsBeforeAnythingIsBuilt) {
@@ -209,6 +215,9 @@ struct FileCase {
   std::optional<std::string> content;
   std::string code;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
 class ProductCodeFromFile : public ::testing::TestWithParam<FileCase> {};
 

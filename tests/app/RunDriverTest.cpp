@@ -19,6 +19,9 @@ struct Branch {
   int reconnects;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Branch& c, std::ostream* os) { *os << c.code << (c.web ? " web" : "") << (c.autonum ? "" : " no-autonum"); }
+
 class EveryBranch : public RunDriverTest, public ::testing::WithParamInterface<Branch> {};
 
 TEST_P(EveryBranch, TriggersExactlyItsStepsInOrderWithItsReconnects) {

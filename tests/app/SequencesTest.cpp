@@ -21,6 +21,9 @@ struct Expected {
   const char* last;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Expected& c, std::ostream* os) { *os << c.code; }
+
 class ProductSequenceShape : public ::testing::TestWithParam<Expected> {};
 
 TEST_P(ProductSequenceShape, HasItsStepsAndReconnects) {

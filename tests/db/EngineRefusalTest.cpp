@@ -17,6 +17,9 @@ struct Refusal {
   std::string message;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
 const std::string kT = "create table T( K  int, Name nvarchar(50))";
 
 // clang-format off
