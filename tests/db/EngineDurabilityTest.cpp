@@ -157,3 +157,34 @@ TEST_F(EngineDurabilityTest, TwoProcessesWriteOneCatalog) {
 }
 
 }  // namespace
+
+// Reconnecting reuses this process's idle handle of a catalog file; it must never hand back the
+// handle of a file that has since been replaced, nor hide what another connection wrote.
+TEST(EngineReconnect, SeesTheFileAsItIsNowAfterAReplacementOrAnotherWriter) {
+  testsupport::TempDir dir;
+  db::embedded::EmbeddedConnection first(dir.path(), "main");
+  first.open(enginetest::sqlServer("master"));
+  first.execute("create database Reused");
+  first.close();
+  first.open(enginetest::sqlServer("Reused"));
+  first.execute("create table Old( ID  int)");
+  first.close();
+
+  db::embedded::EmbeddedConnection other(dir.path(), "other");
+  other.open(enginetest::sqlServer("Reused"));
+  other.execute("create table Added( ID  int)");
+  other.close();
+  first.open(enginetest::sqlServer("Reused"));
+  EXPECT_EQ(first.tableNames(), (std::vector<std::string>{"Added", "Old"}));
+  first.close();
+
+  // The catalog removed and created again under the same name is a new, empty catalog.
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    if (entry.path().filename().string().rfind("Reused", 0) == 0) std::filesystem::remove(entry.path());
+  first.open(enginetest::sqlServer("master"));
+  first.execute("create database Reused");
+  first.close();
+  first.open(enginetest::sqlServer("Reused"));
+  EXPECT_TRUE(first.tableNames().empty());
+  first.execute("create table Old( ID  int)");  // no leftover of the removed file refuses it
+}

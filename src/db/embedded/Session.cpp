@@ -2,6 +2,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/Error.h"
+#include "db/embedded/HandlePool.h"
 #include "db/embedded/Instance.h"
 #include "db/embedded/Refusals.h"
 
@@ -59,9 +60,11 @@ std::filesystem::path locate(const std::filesystem::path& dataDir, const Connect
 }  // namespace
 
 Session::Session(const std::filesystem::path& dataDir, const std::string& connectionString) {
-  const std::filesystem::path file = locate(dataDir, ConnectionString::parse(connectionString), dialect_, catalogName_);
+  file_ = locate(dataDir, ConnectionString::parse(connectionString), dialect_, catalogName_);
+  const std::filesystem::path& file = file_;
   try {
-    db_ = std::make_unique<SqliteDb>(file, false);
+    db_ = handlePool::take(file);
+    if (!db_) db_ = std::make_unique<SqliteDb>(file, false);
     if (!CatalogStore::isCatalog(*db_))
       throw Error::provider("The file " + file.string() + " was written by another version of the embedded engine.");
   } catch (const SqliteFailure& failure) {
@@ -81,7 +84,14 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
       std::make_unique<Executor>(CatalogContext{*db_, *catalog_, *data_, *views_, dialect_, catalogName_, dataDir});
 }
 
-Session::~Session() = default;
+Session::~Session() {
+  // What refers to the handle goes first; the handle itself is kept for the next connection.
+  executor_.reset();
+  views_.reset();
+  data_.reset();
+  catalog_.reset();
+  handlePool::keep(file_, std::move(db_));
+}
 
 template <typename F>
 auto Session::guarded(F&& body) -> decltype(body()) {

@@ -33,6 +33,7 @@ class Session {
   auto guarded(F&& body) -> decltype(body());
 
   Dialect dialect_ = Dialect::SqlServer;
+  std::filesystem::path file_;
   std::string catalogName_;
   std::unique_ptr<SqliteDb> db_;
   std::unique_ptr<CatalogStore> catalog_;

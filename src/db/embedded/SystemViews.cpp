@@ -105,7 +105,9 @@ void SystemViews::prepare(const std::string& view) {
   for (const DatabaseList& list : kDatabaseLists) {
     if (list.name != view) continue;
     const std::string table = "temp." + quoteName(view);
-    if (created_.insert(view).second) db_.exec("CREATE TABLE " + table + "(" + std::string(list.columns) + ")");
+    // A kept handle may hold the tables and views of an earlier connection to this file.
+    if (created_.insert(view).second)
+      db_.exec("CREATE TABLE IF NOT EXISTS " + table + "(" + std::string(list.columns) + ")");
     db_.exec("DELETE FROM " + table);
     Stmt insert =
         db_.prepare("INSERT INTO " + table + " VALUES (?1, ?2, datetime('now'), 100" + (list.withFile ? ", ?3)" : ")"));
@@ -124,7 +126,7 @@ void SystemViews::prepare(const std::string& view) {
     std::string sql = replaceAll(std::string(v.sql), "$CATALOG", quoteText(catalogName_));
     sql = replaceAll(sql, "$TYPEDESC", kTypeDesc);
     sql = replaceAll(sql, "$MAXLENGTH", kMaxLength);
-    db_.exec("CREATE TEMP VIEW " + quoteName(view) + " AS " + sql);
+    db_.exec("CREATE TEMP VIEW IF NOT EXISTS " + quoteName(view) + " AS " + sql);
   }
 }
 
