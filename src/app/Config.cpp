@@ -47,6 +47,12 @@ std::optional<std::string> processEnvironment(const std::string& name) {
   return std::nullopt;
 }
 
+std::optional<std::string> BackendOverrides::conflict() const {
+  if (dataDir && odbcDriver && !kind)
+    return "--data-dir chooses the embedded engine and --odbc-driver chooses ODBC; add --backend to say which.";
+  return std::nullopt;
+}
+
 std::vector<std::string> HostedDatabase::missingKeys() const {
   std::vector<std::string> missing;
   if (server.empty()) missing.push_back("server");
@@ -95,8 +101,7 @@ Config Config::load(const std::filesystem::path& executableDirectory, const Back
 
   Setting<Kind> kind;
   kind.offer(overrides.kind, "--backend");
-  if (overrides.dataDir && overrides.odbcDriver && !overrides.kind)
-    configError("--data-dir chooses the embedded engine and --odbc-driver chooses ODBC; add --backend to say which.");
+  if (auto conflict = overrides.conflict()) configError(*conflict);
   if (overrides.dataDir) kind.offer(Kind::Embedded, "--data-dir");
   if (overrides.odbcDriver) kind.offer(Kind::Odbc, "--odbc-driver");
   kind.offer(envKind, "MORAV_UPDATER_BACKEND");

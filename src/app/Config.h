@@ -27,6 +27,10 @@ struct BackendOverrides {
   std::optional<db::BackendConfig::Kind> kind;  // --backend
   std::optional<std::filesystem::path> dataDir;  // --data-dir (implies the embedded engine)
   std::optional<std::string> odbcDriver;         // --odbc-driver (implies ODBC)
+
+  // What is contradictory in these choices, if anything (--data-dir and --odbc-driver
+  // without --backend to say which wins).
+  std::optional<std::string> conflict() const;
 };
 
 using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;

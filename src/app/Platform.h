@@ -52,7 +52,4 @@ class Platform {
   std::string keyboardLayout_;
 };
 
-// The text before the first line break (CR or LF) of a file's content.
-std::string_view firstLineOf(std::string_view content);
-
 }  // namespace app

@@ -123,6 +123,7 @@ Options parseOptions(const std::vector<std::string_view>& args) {
       action = Action::Help;
     } else throw UsageError("unknown option " + std::string(arg));
   }
+  if (auto conflict = options.backend.conflict()) throw UsageError(*conflict);
   options.action = action.value_or(Action::Run);
   return options;
 }

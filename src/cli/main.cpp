@@ -70,21 +70,22 @@ int run(const cli::Options& options) {
   const app::Config config = app::Config::load(platform.executableDirectory(), options.backend);
   if (!options.quiet) std::cerr << "morav-update: using the " << config.backend.describe() << '\n';
 
-  app::Session session(platform, config);
-  session.choices = options.choices;
-  if (options.product) options.product->applyTo(session.choices, session.state);
-  session.createMissingCatalog = options.createDatabase;
-
+  // The outputs outlive the session that reports to them.
   std::ofstream logFile;
   std::unique_ptr<app::StatementLog> log;
   if (options.statementLog) {
     logFile = openOutput(*options.statementLog, "--statement-log");
     log = std::make_unique<app::StatementLog>(logFile);
-    session.addObserver(log.get());
   }
   std::ofstream reportFile;
   if (options.report) reportFile = openOutput(*options.report, "--report");
   app::RunReport report;
+
+  app::Session session(platform, config);
+  session.choices = options.choices;
+  if (options.product) options.product->applyTo(session.choices, session.state);
+  session.createMissingCatalog = options.createDatabase;
+  if (log) session.addObserver(log.get());
   session.addObserver(&report);
 
   std::unique_ptr<cli::ProgressBar> bar;
@@ -100,9 +101,9 @@ int run(const cli::Options& options) {
   if (outcome.status == app::Outcome::Status::Cancelled && !options.quiet)
     std::cerr << "morav-update: cancelled: there is no target (the Oracle engine, or an Access engine without "
                  "--access-file)\n";
-  if (options.report) reportFile << report.build(session, outcome).dump(2) << '\n';
-  session.removeObserver(&report);
-  if (log) session.removeObserver(log.get());
+  // A product code or path that is not UTF-8 must not cost the report.
+  if (options.report)
+    reportFile << report.build(session, outcome).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
   return exitStatusOf(outcome);
 }
 

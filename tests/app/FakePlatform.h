@@ -36,7 +36,8 @@ class FakePlatform : public app::Platform {
       if (unreadable == name) throw db::Error(kInOutErrorClass, "Cannot read " + file.string());
     auto it = files.find(name);
     if (it == files.end()) return std::nullopt;
-    return std::string(app::firstLineOf(it->second));
+    const std::string& content = it->second;
+    return content.substr(0, content.find_first_of("\r\n"));
   }
   std::optional<std::filesystem::path> chooseFileToOpen(const std::string& filter) override {
     dialogFilters.push_back(filter);

@@ -44,6 +44,12 @@ TEST_F(MoravUpdate, UsageExitCodes) {
   EXPECT_NE(run({"products"}, false).out.find("Vedizi2"), std::string::npos);
 }
 
+TEST_F(MoravUpdate, AProductCodeThatIsNotUtf8StillGetsItsReport) {
+  const Result r = run({"--product", "Ben\xffvo", "--create-database"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;  // no branch: it connects and completes
+  EXPECT_EQ(report()["outcome"], "completed");
+}
+
 TEST_F(MoravUpdate, TalvoOnAFreshDataDirectoryConnectsRunsNoStepAndCompletes) {
   const Result r = run({"--product", "Talvo", "--create-database"});
 

@@ -66,6 +66,7 @@ TEST(Options, MistakesAreUsageErrors) {
       {"--bogus"},          {"frobnicate"},         {"--product", "7"},   {"--product", ""},
       {"--engine", "db2"},  {"--sql-version", "2019"}, {"--web=yes"},     {"console"},
       {"run", "products"},  {"--data-dir"},          {"--backend", "x"}, {"assistant-setup", "run"},
+      {"--data-dir", "d", "--odbc-driver", "FreeTDS"},
   };
   for (const auto& args : mistakes) EXPECT_THROW(parse(args), cli::UsageError) << args.front();
 }

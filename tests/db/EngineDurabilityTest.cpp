@@ -187,4 +187,19 @@ TEST(EngineReconnect, SeesTheFileAsItIsNowAfterAReplacementOrAnotherWriter) {
   first.open(enginetest::sqlServer("Reused"));
   EXPECT_TRUE(first.tableNames().empty());
   first.execute("create table Old( ID  int)");  // no leftover of the removed file refuses it
+
+  // Replaced while a connection is open: that connection's handle is not kept for the new file.
+  first.close();
+  first.open(enginetest::sqlServer("Reused"));
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    if (entry.path().filename().string().rfind("Reused", 0) == 0) std::filesystem::remove(entry.path());
+  other.open(enginetest::sqlServer("master"));
+  other.execute("create database Reused");
+  other.close();
+  first.close();
+  first.open(enginetest::sqlServer("Reused"));
+  EXPECT_TRUE(first.tableNames().empty());
+  first.execute("create table New( ID  int)");
+  other.open(enginetest::sqlServer("Reused"));
+  EXPECT_EQ(other.tableNames(), std::vector<std::string>{"New"});
 }

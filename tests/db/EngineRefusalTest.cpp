@@ -36,6 +36,9 @@ std::vector<Refusal> refusals() {
       {"ProcedureNamedLikeATable", {kT}, "create procedure T as select 1", 2714,
        "There is already an object named 'T' in the database."},
       {"CreateWithEmptyColumnList", {}, "create table dbo.T(   )", 102, "Incorrect syntax near ')'."},
+      {"RowsOfAnotherCatalog", {kT}, "insert into Nowhere.dbo.T(K) values (5)", 0,
+       "The embedded engine does not support names in another catalog ('Nowhere.dbo.T') yet; run this statement "
+       "against a SQL Server instance through the ODBC backend."},
       {"CreateWithoutColumnList", {}, "create table dbo.T", 102, "Incorrect syntax near 'T'."},
       {"UnknownTypeInAdd", {kT}, "ALTER TABLE T ADD Sharh Memo", 2715,
        "Column, parameter, or variable #3: Cannot find data type Memo."},

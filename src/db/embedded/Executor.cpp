@@ -727,7 +727,7 @@ void Executor::run(const Unsupported& s) { throw refusals_.notSupported(s.what);
 
 std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
                                   bool wantRows) {
-  const Translation translation = Translator(tokens, ctx_.dialect).translate(s.firstToken, s.endToken);
+  const Translation translation = Translator(tokens, ctx_.dialect, ctx_.catalogName).translate(s.firstToken, s.endToken);
   try {
     // A change writes in the transaction that brings its tables up to date, so that no other
     // connection can mark them stale (and so empty) in between.

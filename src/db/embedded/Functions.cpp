@@ -117,9 +117,17 @@ void right(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   resultText(ctx, s.substr(utf8Offset(s, skip)));
 }
 
+// The longest text a function may build: SQLite's own limit on a value.
+std::int64_t maxTextLength(sqlite3_context* ctx) {
+  return sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1);
+}
+
 void replicate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
   const std::string s = argText(argv[0]);
+  if (static_cast<double>(s.size()) * static_cast<double>(sqlite3_value_int64(argv[1])) >
+      static_cast<double>(maxTextLength(ctx)))
+    return sqlite3_result_error_toobig(ctx);
   std::string out;
   for (std::int64_t i = 0; i < sqlite3_value_int64(argv[1]); ++i) out += s;
   resultText(ctx, out);
@@ -127,6 +135,7 @@ void replicate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 void space(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+  if (sqlite3_value_int64(argv[0]) > maxTextLength(ctx)) return sqlite3_result_error_toobig(ctx);
   resultText(ctx, std::string(static_cast<size_t>(std::max<std::int64_t>(sqlite3_value_int64(argv[0]), 0)), ' '));
 }
 
@@ -165,6 +174,18 @@ void objectId(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_result_int64(ctx, found->first);
 }
 
+// SQLite calls the functions from C: no exception may cross back into it.
+template <void (*Function)(sqlite3_context*, int, sqlite3_value**)>
+void guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  try {
+    Function(ctx, argc, argv);
+  } catch (const std::exception& e) {
+    sqlite3_result_error(ctx, e.what(), -1);
+  } catch (...) {
+    sqlite3_result_error(ctx, "the function failed", -1);
+  }
+}
+
 struct Registration {
   const char* name;
   int args;
@@ -173,15 +194,15 @@ struct Registration {
 };
 
 constexpr Registration kFunctions[] = {
-    {"getdate", 0, getdate, false},      {"getutcdate", 0, getutcdate, false},
-    {"newid", 0, newid, false},          {"len", 1, len, true},
-    {"datalength", 1, datalength, true}, {"charindex", 2, charindex, true},
-    {"charindex", 3, charindex, true},   {"left", 2, left, true},
-    {"right", 2, right, true},           {"replicate", 2, replicate, true},
-    {"space", 1, space, true},           {"year", 1, datePart<0, 4>, true},
-    {"month", 1, datePart<5, 2>, true},  {"day", 1, datePart<8, 2>, true},
-    {"db_name", 0, dbName, false},       {"object_id", 1, objectId, false},
-    {"object_id", 2, objectId, false},
+    {"getdate", 0, guarded<getdate>, false},      {"getutcdate", 0, guarded<getutcdate>, false},
+    {"newid", 0, guarded<newid>, false},          {"len", 1, guarded<len>, true},
+    {"datalength", 1, guarded<datalength>, true}, {"charindex", 2, guarded<charindex>, true},
+    {"charindex", 3, guarded<charindex>, true},   {"left", 2, guarded<left>, true},
+    {"right", 2, guarded<right>, true},           {"replicate", 2, guarded<replicate>, true},
+    {"space", 1, guarded<space>, true},           {"year", 1, guarded<datePart<0, 4>>, true},
+    {"month", 1, guarded<datePart<5, 2>>, true},  {"day", 1, guarded<datePart<8, 2>>, true},
+    {"db_name", 0, guarded<dbName>, false},       {"object_id", 1, guarded<objectId>, false},
+    {"object_id", 2, guarded<objectId>, false},
 };
 
 }  // namespace

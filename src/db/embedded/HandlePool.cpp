@@ -12,18 +12,6 @@ namespace {
 
 constexpr size_t kMaxKept = 8;
 
-struct FileIdentity {
-  dev_t device;
-  ino_t inode;
-  bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
-  struct stat st {};
-  if (stat(file.c_str(), &st) != 0) return std::nullopt;
-  return FileIdentity{st.st_dev, st.st_ino};
-}
-
 struct Kept {
   std::filesystem::path file;
   FileIdentity identity;
@@ -37,6 +25,12 @@ std::deque<Kept>& kept() {
 }
 
 }  // namespace
+
+std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
+  struct stat st {};
+  if (stat(file.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+}
 
 std::unique_ptr<SqliteDb> take(const std::filesystem::path& file) {
   const auto identity = identityOf(file);
@@ -54,9 +48,10 @@ std::unique_ptr<SqliteDb> take(const std::filesystem::path& file) {
   return nullptr;
 }
 
-void keep(const std::filesystem::path& file, std::unique_ptr<SqliteDb> db) {
+void keep(const std::filesystem::path& file, const std::optional<FileIdentity>& openedOn,
+          std::unique_ptr<SqliteDb> db) {
   const auto identity = identityOf(file);
-  if (!identity || !db || db->inTransaction()) return;
+  if (!identity || identity != openedOn || !db || db->inTransaction()) return;
   std::unique_ptr<SqliteDb> closing;  // closed outside the lock
   std::lock_guard lock(mutex);
   auto& handles = kept();

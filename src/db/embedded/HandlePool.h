@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "db/embedded/Sqlite.h"
 
@@ -15,10 +16,20 @@ namespace db::embedded {
 // completes. A handle is handed out again only while the path still names the same file.
 namespace handlePool {
 
+// Which file a path names at a moment (device and inode); empty when there is none.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> identityOf(const std::filesystem::path& file);
+
 // A kept handle of `file`, or nullptr when there is none.
 std::unique_ptr<SqliteDb> take(const std::filesystem::path& file);
-// Keeps the handle of `file` for later use (closing the oldest kept one when too many are).
-void keep(const std::filesystem::path& file, std::unique_ptr<SqliteDb> db);
+// Keeps the handle opened on `file` when it was `openedOn`, for later use (closing the oldest
+// kept one when too many are). A handle whose file was replaced or removed meanwhile is closed.
+void keep(const std::filesystem::path& file, const std::optional<FileIdentity>& openedOn,
+          std::unique_ptr<SqliteDb> db);
 
 }  // namespace handlePool
 

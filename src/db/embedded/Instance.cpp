@@ -98,6 +98,13 @@ void checkCatalogName(std::string_view name) {
       name.find('\0') != std::string_view::npos || name.front() == '.')
     throw Error::provider("The embedded engine keeps each catalog as a file named after it; '" + std::string(name) +
                           "' cannot be a file name. Choose a name without '/' that does not begin with '.'.");
+  // The journal files beside a catalog X are X-wal, X-shm and X-journal: a catalog of that
+  // name would be taken for, and destroyed as, another catalog's journal.
+  const std::string lower = asciiLower(name);
+  for (std::string_view suffix : {"-wal", "-shm", "-journal"})
+    if (lower.size() > suffix.size() && lower.ends_with(suffix))
+      throw Error::provider("The embedded engine keeps its journals beside each catalog as files ending in '" +
+                            std::string(suffix) + "'; choose a catalog name that does not end so.");
 }
 
 }  // namespace db::embedded

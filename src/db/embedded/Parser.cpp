@@ -200,8 +200,14 @@ Statement Parser::parseCreate(bool firstInBatch) {
   if (peek().isWord("trigger")) return parseModule(ObjectKind::Trigger, false, start, firstInBatch);
   if (acceptWord("database")) {
     CreateDatabase create{parseName(SyntaxContext::Statement)};
-    // File placement and collation clauses mean nothing to the engine's one-file catalogs.
-    while (!atStatementEnd() && !startsStatement(peek())) advance();
+    // File placement, collation and option clauses mean nothing to the engine's one-file
+    // catalogs and are skipped; anything else after the name is refused, as the server does.
+    if (!atStatementEnd() && !startsStatement(peek())) {
+      if (!(peek().isWord("on") || peek().isWord("collate") || peek().isWord("with") ||
+            peek().isWord("containment") || peek().isWord("log")))
+        fail(SyntaxContext::Statement);
+      while (!atStatementEnd() && !startsStatement(peek())) advance();
+    }
     return create;
   }
   fail(SyntaxContext::Statement);

@@ -65,6 +65,7 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
   try {
     db_ = handlePool::take(file);
     if (!db_) db_ = std::make_unique<SqliteDb>(file, false);
+    fileIdentity_ = handlePool::identityOf(file);
     if (!CatalogStore::isCatalog(*db_))
       throw Error::provider("The file " + file.string() + " was written by another version of the embedded engine.");
   } catch (const SqliteFailure& failure) {
@@ -90,7 +91,7 @@ Session::~Session() {
   views_.reset();
   data_.reset();
   catalog_.reset();
-  handlePool::keep(file_, std::move(db_));
+  handlePool::keep(file_, fileIdentity_, std::move(db_));
 }
 
 template <typename F>

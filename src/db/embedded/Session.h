@@ -10,6 +10,7 @@
 #include "db/embedded/DataTables.h"
 #include "db/embedded/Executor.h"
 #include "db/embedded/Functions.h"
+#include "db/embedded/HandlePool.h"
 #include "db/embedded/Sqlite.h"
 #include "db/embedded/SystemViews.h"
 
@@ -34,6 +35,7 @@ class Session {
 
   Dialect dialect_ = Dialect::SqlServer;
   std::filesystem::path file_;
+  std::optional<handlePool::FileIdentity> fileIdentity_;  // the file as it was when opened
   std::string catalogName_;
   std::unique_ptr<SqliteDb> db_;
   std::unique_ptr<CatalogStore> catalog_;

@@ -24,7 +24,8 @@ bool isTableHint(const Token& t) {
 
 }  // namespace
 
-Translator::Translator(const std::vector<Token>& tokens, Dialect dialect) : tokens_(tokens), dialect_(dialect) {}
+Translator::Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName)
+    : tokens_(tokens), dialect_(dialect), catalogName_(std::move(catalogName)) {}
 
 void Translator::emit(Translation& out, std::string_view text) {
   if (!out.sql.empty()) out.sql += ' ';
@@ -148,26 +149,32 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
   for (const Token* t : kept) keptValues.push_back(valueOf(t));
 
   // The engine's own tables and SQLite's are not the server's to show.
+  const auto written = [&] {
+    std::string text;
+    for (size_t k = 0; k < parts.size(); ++k) text += (k ? "." : "") + std::string(valueOf(parts[k]));
+    return text;
+  };
   const std::string lowerLast = asciiLower(keptValues.back());
-  if (lowerLast.rfind("__morav", 0) == 0 || lowerLast.rfind("sqlite_", 0) == 0) {
-    std::string written;
-    for (size_t k = 0; k < parts.size(); ++k) written += (k ? "." : "") + std::string(valueOf(parts[k]));
-    throw refusalsFor(dialect_).invalidObject(written);
-  }
-  if (const auto view = SystemViews::lookup(keptValues)) {
+  if (lowerLast.rfind("__morav", 0) == 0 || lowerLast.rfind("sqlite_", 0) == 0)
+    throw refusalsFor(dialect_).invalidObject(written());
+  const auto view = SystemViews::lookup(keptValues);
+  // The engine reaches one catalog per connection: another one's tables are not these.
+  if (!view && parts.size() == 3 && parts[0] && !catalogName_.empty() &&
+      !equalsAsciiNoCase(valueOf(parts[0]), catalogName_))
+    throw refusalsFor(dialect_).notSupported("names in another catalog ('" + written() + "')");
+  if (view) {
     out.systemViews.insert(*view);
     emit(out, "temp." + quoteName(*view));
     return j;
   }
-  std::string written, sql;
-  for (size_t k = 0; k < parts.size(); ++k) written += (k ? "." : "") + std::string(valueOf(parts[k]));
+  std::string sql;
   for (size_t k = 0; k < kept.size(); ++k) {
     if (k) sql += '.';
     sql += kept[k]->kind == TokenKind::QuotedName ? quoteName(kept[k]->value) : kept[k]->text;
   }
   const std::string key = asciiLower(keptValues.back());
   out.names.insert(key);
-  if (parts.size() > 1) out.written[key] = written;
+  if (parts.size() > 1) out.written[key] = written();
   emit(out, sql);
   return j;
 }

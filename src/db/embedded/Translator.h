@@ -29,7 +29,8 @@ struct Translation {
 // engine does not infer types), so the "sum" of two text columns is a number there.
 class Translator {
  public:
-  Translator(const std::vector<Token>& tokens, Dialect dialect);
+  // `catalogName` is the connected catalog: a three-part name of another one is refused.
+  Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName = {});
 
   Translation translate(size_t first, size_t end);
 
@@ -43,6 +44,7 @@ class Translator {
 
   const std::vector<Token>& tokens_;
   Dialect dialect_;
+  std::string catalogName_;
   std::string limit_;  // from TOP n
 };
 
