@@ -1,14 +1,14 @@
 #include "assistant/AssistantSetup.h"
 
 #include "assistantdata_embedded.h"
-#include "catalog/CatalogFile.h"
+#include "schema/CatalogFile.h"
 #include "schema/Primitives.h"
 
 namespace assistant {
 
 const std::vector<schema::CatalogEntry>& tables() {
   static const std::vector<schema::CatalogEntry> entries =
-      catalog::parseCatalog(*assistantdata::embeddedFile("assistant.catalog"), "assistant.catalog");
+      schema::parseCatalog(*assistantdata::embeddedFile("assistant.catalog"), "assistant.catalog");
   return entries;
 }
 
@@ -35,17 +35,16 @@ bool Setup::run() {
 
 void Setup::ensureTable(const std::string& table, const std::string& keyColumn, const std::string& keyType) {
   label.setText(table);
-  if (schema::Primitives::nameInList(table, connection.tableNames())) return;
+  if (schema::Primitives::tableIn(connection, table)) return;
   std::string statement = "create table " + table;
   if (sqlServerForm) statement += "( " + keyColumn + "  " + keyType + " primary key (" + keyColumn + "))";
   connection.execute(statement);
 }
 
 void Setup::ensureColumn(const std::string& table, const std::string& column, const std::string& type) {
-  const auto columns = connection.columnNames(table);
+  if (schema::Primitives::columnIn(connection, table, column)) return;
   const std::string sentType = sqlServerForm ? schema::Primitives::sqlServerColumnType(type) : type;
-  if (!schema::Primitives::nameInList(schema::Primitives::bareColumnName(column), columns))
-    connection.execute("ALTER TABLE " + table + " ADD " + column + " " + sentType);
+  connection.execute("ALTER TABLE " + table + " ADD " + column + " " + sentType);
 }
 
 }  // namespace assistant

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "catalog/CatalogFile.h"
+#include "schema/CatalogFile.h"
 #include "catalogdata_embedded.h"
 
 namespace catalog {
@@ -21,12 +21,12 @@ const Loaded& loaded() {
     Loaded l;
     for (std::string_view name : catalogdata::embeddedFileNames()) {
       if (!name.ends_with(".catalog")) continue;
-      l.byFile.emplace(std::string(name), parseCatalog(*catalogdata::embeddedFile(name), name));
+      l.byFile.emplace(std::string(name), schema::parseCatalog(*catalogdata::embeddedFile(name), name));
     }
     for (const auto& [file, entries] : l.byFile)
       for (const auto& entry : entries)
         if (!l.byStep.emplace(entry.step, &entry).second)
-          throw CatalogFileError(file + ": step " + entry.step + " is defined twice");
+          throw schema::CatalogFileError(file + ": step " + entry.step + " is defined twice");
     return l;
   }();
   return all;
@@ -37,7 +37,7 @@ const Loaded& loaded() {
 const std::vector<schema::CatalogEntry>& entriesOf(std::string_view catalogFile) {
   const auto& files = loaded().byFile;
   auto it = files.find(catalogFile);
-  if (it == files.end()) throw CatalogFileError("no catalog file named " + std::string(catalogFile));
+  if (it == files.end()) throw schema::CatalogFileError("no catalog file named " + std::string(catalogFile));
   return it->second;
 }
 

@@ -39,10 +39,18 @@ std::string Primitives::sqlServerColumnType(std::string_view type) {
   return sqlServerType(result);
 }
 
-bool Primitives::tableExists(const std::string& table) { return nameInList(table, connection_.tableNames()); }
+bool Primitives::tableIn(db::Connection& connection, const std::string& table) {
+  return nameInList(table, connection.tableNames());
+}
+
+bool Primitives::columnIn(db::Connection& connection, const std::string& table, const std::string& column) {
+  return nameInList(bareColumnName(column), connection.columnNames(table));
+}
+
+bool Primitives::tableExists(const std::string& table) { return tableIn(connection_, table); }
 
 bool Primitives::columnPresent(const std::string& table, const std::string& column) {
-  return nameInList(bareColumnName(column), connection_.columnNames(table));
+  return columnIn(connection_, table, column);
 }
 
 void Primitives::ensureTable(const std::string& table, const std::string& keyColumn, const std::string& keyType) {

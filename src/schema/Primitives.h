@@ -41,6 +41,11 @@ class Primitives {
   void dropTableIfPresent(const std::string& table);
 
   bool tableExists(const std::string& table);
+
+  // The presence tests every primitive makes, on any connection (the assistant set-up has its
+  // own): a fresh catalog read, names compared as nameInList does, brackets off a column name.
+  static bool tableIn(db::Connection& connection, const std::string& table);
+  static bool columnIn(db::Connection& connection, const std::string& table, const std::string& column);
   EngineForm engineForm() const { return engine_(); }
   db::Connection& connection() { return connection_; }
   Progress& progress() { return progress_; }

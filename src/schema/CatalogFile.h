@@ -7,7 +7,7 @@
 
 #include "schema/CatalogEntry.h"
 
-namespace catalog {
+namespace schema {
 
 // A fault in a catalog data file, with the file name and line number.
 class CatalogFileError : public std::runtime_error {
@@ -28,6 +28,6 @@ class CatalogFileError : public std::runtime_error {
 //   alter NAME | TYPE          a column altered when present, in its place in the list
 //   gauge after-columns|none   where the step gauge is set up (default: before the columns)
 //   extra-tick | no-extra-tick this entry only
-std::vector<schema::CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName);
+std::vector<CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName);
 
-}  // namespace catalog
+}  // namespace schema

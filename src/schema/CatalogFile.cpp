@@ -1,11 +1,11 @@
-#include "catalog/CatalogFile.h"
+#include "schema/CatalogFile.h"
 
 #include <optional>
 #include <utility>
 
 #include "db/Text.h"
 
-namespace catalog {
+namespace schema {
 
 namespace {
 
@@ -13,7 +13,7 @@ class Parser {
  public:
   explicit Parser(std::string_view fileName) : fileName_(fileName) {}
 
-  std::vector<schema::CatalogEntry> parse(std::string_view text) {
+  std::vector<CatalogEntry> parse(std::string_view text) {
     size_t pos = 0;
     while (pos <= text.size()) {
       const size_t end = std::min(text.find('\n', pos), text.size());
@@ -26,11 +26,12 @@ class Parser {
   }
 
  private:
-  [[noreturn]] void fail(const std::string& what) const {
-    throw CatalogFileError(std::string(fileName_) + ":" + std::to_string(line_) + ": " + what);
+  [[noreturn]] void fail(const std::string& what) const { failAt(line_, what); }
+  [[noreturn]] void failAt(int line, const std::string& what) const {
+    throw CatalogFileError(std::string(fileName_) + ":" + std::to_string(line) + ": " + what);
   }
 
-  schema::CatalogEntry& current() {
+  CatalogEntry& current() {
     if (!current_) fail("a step line must come first");
     return *current_;
   }
@@ -58,6 +59,7 @@ class Parser {
       finish();
       if (rest.empty()) fail("step without a name");
       current_.emplace();
+      stepLine_ = line_;
       current_->step = std::string(rest);
       current_->table = current_->step;
       current_->extraTick = defaultExtraTick_;
@@ -75,11 +77,11 @@ class Parser {
     } else if (word == "column" || word == "alter") {
       auto [name, type] = nameAndType(rest);
       current().columns.push_back({std::move(name), std::move(type),
-                                   word == "alter" ? schema::ColumnEntry::Action::Alter
-                                                   : schema::ColumnEntry::Action::Ensure});
+                                   word == "alter" ? ColumnEntry::Action::Alter
+                                                   : ColumnEntry::Action::Ensure});
     } else if (word == "gauge") {
-      if (rest == "after-columns") current().gaugeSetup = schema::CatalogEntry::GaugeSetup::AfterColumns;
-      else if (rest == "none") current().gaugeSetup = schema::CatalogEntry::GaugeSetup::None;
+      if (rest == "after-columns") current().gaugeSetup = CatalogEntry::GaugeSetup::AfterColumns;
+      else if (rest == "none") current().gaugeSetup = CatalogEntry::GaugeSetup::None;
       else fail("unknown gauge placement '" + std::string(rest) + "'");
     } else if (word == "extra-tick") {
       current().extraTick = true;
@@ -92,7 +94,7 @@ class Parser {
 
   void finish() {
     if (!current_) return;
-    if (!sawKey_) fail("step " + current_->step + " has no key line");
+    if (!sawKey_) failAt(stepLine_, "step " + current_->step + " has no key line");
     entries_.push_back(std::move(*current_));
     current_.reset();
     sawKey_ = false;
@@ -100,16 +102,17 @@ class Parser {
 
   std::string_view fileName_;
   int line_ = 0;
+  int stepLine_ = 0;  // where the entry under way started
   bool defaultExtraTick_ = false;
   bool sawKey_ = false;
-  std::optional<schema::CatalogEntry> current_;
-  std::vector<schema::CatalogEntry> entries_;
+  std::optional<CatalogEntry> current_;
+  std::vector<CatalogEntry> entries_;
 };
 
 }  // namespace
 
-std::vector<schema::CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName) {
+std::vector<CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName) {
   return Parser(fileName).parse(text);
 }
 
-}  // namespace catalog
+}  // namespace schema
