@@ -42,4 +42,43 @@ db::BackendConfig::Kind backendKindNamed(std::string_view name) {
   throw std::invalid_argument("--backend " + std::string(name) + ": use embedded or odbc");
 }
 
+std::string_view ArgumentReader::take() {
+  std::string_view arg = args_[next_++];
+  inlineValue_.reset();
+  if (arg.starts_with("--"))
+    if (const size_t eq = arg.find('='); eq != std::string_view::npos) {
+      inlineValue_ = arg.substr(eq + 1);
+      arg = arg.substr(0, eq);
+    }
+  return arg;
+}
+
+std::string ArgumentReader::value(std::string_view option) {
+  if (inlineValue_) return std::string(*inlineValue_);
+  if (done()) throw std::invalid_argument(std::string(option) + " needs a value");
+  return std::string(args_[next_++]);
+}
+
+void ArgumentReader::refuseValue(std::string_view option) const {
+  if (inlineValue_) throw std::invalid_argument(std::string(option) + " takes no value");
+}
+
+bool takeStartChoice(std::string_view option, ArgumentReader& reader, StartChoices& choices) {
+  if (option == "--product") {
+    choices.product = productSelectionFrom(reader.value(option));
+  } else if (option == "--backend") {
+    choices.backend.kind = backendKindNamed(reader.value(option));
+  } else if (option == "--data-dir") {
+    choices.backend.dataDir = reader.value(option);
+  } else if (option == "--odbc-driver") {
+    choices.backend.odbcDriver = reader.value(option);
+  } else if (option == "--create-database") {
+    reader.refuseValue(option);
+    choices.createDatabase = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace app

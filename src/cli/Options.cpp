@@ -10,48 +10,6 @@ namespace {
 
 using Action = Options::Action;
 
-// Walks the arguments; "--name VALUE" and "--name=VALUE" are the same.
-class ArgumentReader {
- public:
-  explicit ArgumentReader(const std::vector<std::string_view>& args) : args_(args) {}
-
-  bool done() const { return next_ >= args_.size(); }
-  std::string_view take() {
-    std::string_view arg = args_[next_++];
-    inlineValue_.reset();
-    if (arg.starts_with("--"))
-      if (size_t eq = arg.find('='); eq != std::string_view::npos) {
-        inlineValue_ = arg.substr(eq + 1);
-        arg = arg.substr(0, eq);
-      }
-    return arg;
-  }
-  std::string_view takeRaw() { return args_[next_++]; }
-  std::string value(std::string_view option) {
-    if (inlineValue_) return std::string(*inlineValue_);
-    if (done()) throw UsageError(std::string(option) + " needs a value");
-    return std::string(args_[next_++]);
-  }
-  void refuseValue(std::string_view option) const {
-    if (inlineValue_) throw UsageError(std::string(option) + " takes no value");
-  }
-
- private:
-  const std::vector<std::string_view>& args_;
-  size_t next_ = 0;
-  std::optional<std::string_view> inlineValue_;
-};
-
-// The parsers shared with the window say what is wrong; here that is a usage error.
-template <typename Parse>
-auto shared(Parse parse) {
-  try {
-    return parse();
-  } catch (const std::invalid_argument& e) {
-    throw UsageError(e.what());
-  }
-}
-
 app::Engine engineNamed(const std::string& text) {
   if (text == "sqlserver") return app::Engine::SqlServer;
   if (text == "access") return app::Engine::Access;
@@ -66,7 +24,7 @@ int sqlVersionIndex(const std::string& text) {
   throw UsageError("--sql-version " + text + ": use 2000, 2005, 2008 or 2012");
 }
 
-void takeAction(Options& options, std::optional<Action>& action, std::string_view word, ArgumentReader& reader) {
+void takeAction(Options& options, std::optional<Action>& action, std::string_view word, app::ArgumentReader& reader) {
   if (action) throw UsageError("unexpected argument '" + std::string(word) + "'");
   if (word == "run") {
     action = Action::Run;
@@ -85,12 +43,10 @@ void takeAction(Options& options, std::optional<Action>& action, std::string_vie
   }
 }
 
-}  // namespace
-
-Options parseOptions(const std::vector<std::string_view>& args) {
+Options parseArguments(const std::vector<std::string_view>& args) {
   Options options;
   std::optional<Action> action;
-  ArgumentReader reader(args);
+  app::ArgumentReader reader(args);
   while (!reader.done()) {
     const std::string_view arg = reader.take();
     if (!arg.starts_with("-") || arg == "-") {
@@ -101,8 +57,8 @@ Options parseOptions(const std::vector<std::string_view>& args) {
       reader.refuseValue(arg);
       target = true;
     };
-    if (arg == "--product") options.product = shared([&] { return app::productSelectionFrom(reader.value(arg)); });
-    else if (arg == "--engine") options.choices.engine = engineNamed(reader.value(arg));
+    if (app::takeStartChoice(arg, reader, options)) continue;
+    if (arg == "--engine") options.choices.engine = engineNamed(reader.value(arg));
     else if (arg == "--sql-version") options.choices.sqlVersionIndex = sqlVersionIndex(reader.value(arg));
     else if (arg == "--access-file") options.accessFile = reader.value(arg);
     else if (arg == "--web") flag(options.choices.web);
@@ -111,11 +67,7 @@ Options parseOptions(const std::vector<std::string_view>& args) {
     else if (arg == "--no-autonum") {
       reader.refuseValue(arg);
       options.choices.convertAutonum = false;
-    } else if (arg == "--create-database") flag(options.createDatabase);
-    else if (arg == "--backend") options.backend.kind = shared([&] { return app::backendKindNamed(reader.value(arg)); });
-    else if (arg == "--data-dir") options.backend.dataDir = reader.value(arg);
-    else if (arg == "--odbc-driver") options.backend.odbcDriver = reader.value(arg);
-    else if (arg == "--statement-log") options.statementLog = reader.value(arg);
+    } else if (arg == "--statement-log") options.statementLog = reader.value(arg);
     else if (arg == "--report") options.report = reader.value(arg);
     else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
     else if (arg == "--help" || arg == "-h") {
@@ -126,6 +78,17 @@ Options parseOptions(const std::vector<std::string_view>& args) {
   if (auto conflict = options.backend.conflict()) throw UsageError(*conflict);
   options.action = action.value_or(Action::Run);
   return options;
+}
+
+}  // namespace
+
+Options parseOptions(const std::vector<std::string_view>& args) {
+  try {
+    return parseArguments(args);
+  } catch (const std::invalid_argument& e) {
+    // The parsers shared with the window say what is wrong; here that is a usage error.
+    throw UsageError(e.what());
+  }
 }
 
 std::string usageText() {

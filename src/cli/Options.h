@@ -19,20 +19,15 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// What morav-update was asked to do. The operator's choices start from the window's defaults.
-struct Options {
+// What morav-update was asked to do: the start-up choices it shares with the window, and the
+// operator's choices, which start from the window's defaults.
+struct Options : app::StartChoices {
   enum class Action { Run, Console, AssistantSetup, Products, Help };
   Action action = Action::Run;
   std::string consoleText;                 // console: the command to execute
 
   app::Choices choices;
-  // --product: a list index, or a code the list does not offer (Benvo, Vedizi2, ...), preset
-  // with no index selected so that resolution keeps it. Absent: the window's default.
-  std::optional<app::ProductSelection> product;
   std::optional<std::filesystem::path> accessFile;  // absent: the file dialog is cancelled
-  bool createDatabase = false;
-
-  app::BackendOverrides backend;
   std::optional<std::filesystem::path> statementLog;
   std::optional<std::filesystem::path> report;
   bool quiet = false;

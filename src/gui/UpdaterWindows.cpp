@@ -23,30 +23,17 @@ UpdaterWindows::UpdaterWindows(app::Session& session)
 UpdaterWindows::~UpdaterWindows() = default;
 
 StartOptions parseStartOptions(const QStringList& arguments) {
+  std::vector<std::string> texts;
+  for (const QString& argument : arguments) texts.push_back(argument.toStdString());
+  app::ArgumentReader reader(std::vector<std::string_view>(texts.begin(), texts.end()));
   StartOptions options;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
-    QString option = arguments[i];
-    std::optional<QString> inlineValue;
-    if (const qsizetype eq = option.indexOf('='); option.startsWith("--") && eq > 0) {
-      inlineValue = option.mid(eq + 1);
-      option.truncate(eq);
-    }
-    auto value = [&]() -> std::string {
-      if (inlineValue) return inlineValue->toStdString();
-      if (++i >= arguments.size()) throw std::invalid_argument(option.toStdString() + " needs a value");
-      return arguments[i].toStdString();
-    };
-    auto flag = [&] {
-      if (inlineValue) throw std::invalid_argument(option.toStdString() + " takes no value");
-      return true;
-    };
-    if (option == "--product") options.product = app::productSelectionFrom(value());
-    else if (option == "--backend") options.backend.kind = app::backendKindNamed(value());
-    else if (option == "--data-dir") options.backend.dataDir = value();
-    else if (option == "--odbc-driver") options.backend.odbcDriver = value();
-    else if (option == "--create-database") options.createDatabase = flag();
-    else if (option == "--screenshot") options.screenshot = QString::fromStdString(value());
-    else throw std::invalid_argument("unknown argument " + option.toStdString());
+  while (!reader.done()) {
+    const std::string_view option = reader.take();
+    if (app::takeStartChoice(option, reader, options)) continue;
+    if (option == "--screenshot")
+      options.screenshot = QString::fromStdString(reader.value(option));
+    else
+      throw std::invalid_argument("unknown argument " + std::string(option));
   }
   return options;
 }

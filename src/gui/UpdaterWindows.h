@@ -48,10 +48,7 @@ class UpdaterWindows {
 //   --create-database      create a missing target catalog before connecting, as for
 //                          morav-update (for demonstrations on a fresh instance)
 //   --screenshot FILE      render the main window to a PNG file and exit
-struct StartOptions {
-  std::optional<app::ProductSelection> product;
-  app::BackendOverrides backend;
-  bool createDatabase = false;
+struct StartOptions : app::StartChoices {
   std::optional<QString> screenshot;
 };
 
