@@ -36,6 +36,8 @@ std::vector<Refusal> refusals() {
       {"ProcedureNamedLikeATable", {kT}, "create procedure T as select 1", 2714,
        "There is already an object named 'T' in the database."},
       {"CreateWithEmptyColumnList", {}, "create table dbo.T(   )", 102, "Incorrect syntax near ')'."},
+      {"IncompleteDelete", {kT}, "delete from", 156, "Incorrect syntax near the keyword 'from'."},
+      {"IncompleteUpdate", {kT}, "update T set", 156, "Incorrect syntax near the keyword 'set'."},
       {"RowsOfAnotherCatalog", {kT}, "insert into Nowhere.dbo.T(K) values (5)", 0,
        "The embedded engine does not support names in another catalog ('Nowhere.dbo.T') yet; run this statement "
        "against a SQL Server instance through the ODBC backend."},

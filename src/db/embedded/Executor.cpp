@@ -358,8 +358,10 @@ Rows Executor::readRows(Stmt& stmt) {
   return rows;
 }
 
-Error Executor::refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind) {
+Error Executor::refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind,
+                           const Token* lastToken) {
   const std::string message = failure.what();
+  if (message == "incomplete input" && lastToken) return refusals_.syntaxNear(*lastToken, SyntaxContext::Statement);
   const auto writtenName = [&](std::string name) {
     for (std::string_view schema : {"main.", "temp."})
       if (name.rfind(schema, 0) == 0) name = name.substr(schema.size());
@@ -760,7 +762,7 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
     tx->commit();
     return std::nullopt;
   } catch (const SqliteFailure& failure) {
-    throw refusalFor(failure, &translation, s.kind);
+    throw refusalFor(failure, &translation, s.kind, s.endToken > s.firstToken ? &tokens[s.endToken - 1] : nullptr);
   }
 }
 

@@ -78,7 +78,10 @@ class Executor {
   // to date needs a write transaction open.
   std::vector<std::string> staleTablesAmong(const std::set<std::string>& names);
   void bringUpToDate(const std::set<std::string>& names);
-  Error refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind);
+  // `lastToken`, when known, is the statement's last token: an incomplete statement is
+  // refused near it, as the server does.
+  Error refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind,
+                   const Token* lastToken = nullptr);
   Rows readRows(Stmt& stmt);
 
   CatalogContext ctx_;
