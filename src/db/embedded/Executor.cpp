@@ -123,6 +123,12 @@ std::optional<Rows> Executor::run(std::string_view batch, const Params& params, 
 
 // ---- Names ------------------------------------------------------------------------------
 
+TableInfo Executor::tableToAlter(const ObjectName& table) const {
+  auto loaded = ctx_.catalog.loadTable(localName(table));
+  if (!loaded) throw refusals_.missingTable(table.written);
+  return std::move(*loaded);
+}
+
 std::string Executor::localName(const ObjectName& name) const {
   if (!name.schema.empty() && !equalsAsciiNoCase(name.schema, "dbo")) throw refusals_.unknownSchema(name.schema);
   if (!name.database.empty() && !equalsAsciiNoCase(name.database, ctx_.catalogName))
@@ -450,25 +456,23 @@ void Executor::run(const CreateTable& s) {
 }
 
 void Executor::run(const AddToTable& s) {
-  const std::string name = localName(s.table);
   WriteTransaction tx(ctx_.db);
-  const auto before = ctx_.catalog.loadTable(name);
-  if (!before) throw refusals_.missingTable(s.table.written);
-  TableInfo after = *before;
-  const bool rows = hasRows(*before);
+  const TableInfo before = tableToAlter(s.table);
+  TableInfo after = before;
+  const bool rows = hasRows(before);
   const std::vector<std::string> keyColumns = primaryKeyColumns(s.columns, s.constraints);
 
   std::map<std::string, std::string> fills;
   std::vector<ColumnInfo> added;
   for (size_t i = 0; i < s.columns.size(); ++i) {
     const ColumnDef& def = s.columns[i];
-    if (after.column(def.name)) throw refusals_.duplicateColumn(def.name, before->name());
+    if (after.column(def.name)) throw refusals_.duplicateColumn(def.name, before.name());
     const int position = static_cast<int>(after.columns.size() + 1);
     ColumnInfo column = columnFrom(def, position, containsNoCase(keyColumns, def.name));
     column.id = ctx_.catalog.nextColumnId(after.object.id) + static_cast<std::int64_t>(i);
-    if (column.identity && hasIdentity(after.columns)) throw refusals_.secondIdentity(before->name());
+    if (column.identity && hasIdentity(after.columns)) throw refusals_.secondIdentity(before.name());
     if (rows && !column.nullable && !column.identity && !def.defaultValue)
-      throw refusals_.notNullOnNonEmptyTable(column.name, before->name());
+      throw refusals_.notNullOnNonEmptyTable(column.name, before.name());
     if (rows && column.identity) {
       // SQL Server numbers the existing rows.
       fills[asciiLower(column.name)] = "(" + std::to_string(column.identity->seed) +
@@ -489,7 +493,7 @@ void Executor::run(const AddToTable& s) {
   addConstraints(after, s.columns, s.constraints, true);
 
   if (!rows) {
-    markStale(*before);
+    markStale(before);
   } else if (s.constraints.empty() && fills.empty() &&
              std::all_of(added.begin(), added.end(),
                          [&](const ColumnInfo& c) { return ctx_.data.canAddNatively(after, c); }) &&
@@ -498,29 +502,27 @@ void Executor::run(const AddToTable& s) {
     for (const ColumnInfo& column : added) ctx_.data.addColumn(after, column);
   } else {
     for (const IndexInfo& index : after.indexes) {
-      if (!index.unique || before->index(index.name)) continue;
-      const std::string duplicate = ctx_.data.duplicateKeyValue(before->name(), index.columns);
+      if (!index.unique || before.index(index.name)) continue;
+      const std::string duplicate = ctx_.data.duplicateKeyValue(before.name(), index.columns);
       if (duplicate != "()" && std::all_of(index.columns.begin(), index.columns.end(),
-                                           [&](const std::string& c) { return before->column(c); }))
-        throw refusals_.duplicatesUnderNewIndex(before->name(), index.name, duplicate);
+                                           [&](const std::string& c) { return before.column(c); }))
+        throw refusals_.duplicatesUnderNewIndex(before.name(), index.name, duplicate);
     }
-    ctx_.data.rebuild(*before, after, fills);
+    ctx_.data.rebuild(before, after, fills);
   }
   tx.commit();
 }
 
 void Executor::run(const AlterColumn& s) {
-  const std::string name = localName(s.table);
   WriteTransaction tx(ctx_.db);
-  const auto before = ctx_.catalog.loadTable(name);
-  if (!before) throw refusals_.missingTable(s.table.written);
-  const ColumnInfo* current = before->column(s.column);
-  if (!current) throw refusals_.missingColumn("ALTER TABLE ALTER COLUMN", s.column, before->name());
+  const TableInfo before = tableToAlter(s.table);
+  const ColumnInfo* current = before.column(s.column);
+  if (!current) throw refusals_.missingColumn("ALTER TABLE ALTER COLUMN", s.column, before.name());
   if (!current->computed.empty()) throw refusals_.alterComputedColumn(current->name);
 
-  const auto position = std::find_if(before->columns.begin(), before->columns.end(),
+  const auto position = std::find_if(before.columns.begin(), before.columns.end(),
                                      [&](const ColumnInfo& c) { return c.id == current->id; }) -
-                        before->columns.begin();
+                        before.columns.begin();
   ColumnInfo changed = *current;
   changed.type = resolve(s.type, static_cast<int>(position + 1));
   // Without NULL or NOT NULL the column becomes nullable (ANSI_NULL_DFLT_ON).
@@ -528,22 +530,22 @@ void Executor::run(const AlterColumn& s) {
   if (changed.identity && !changed.type.canBeIdentity()) throw refusals_.badIdentityType(changed.name);
   if (changed.identity) changed.nullable = false;
 
-  if (auto dependents = dependentsOf(*before, *current, false, &changed.type); !dependents.empty())
+  if (auto dependents = dependentsOf(before, *current, false, &changed.type); !dependents.empty())
     throw refusals_.columnHasDependents("ALTER TABLE ALTER COLUMN", current->name, dependents);
 
-  const bool rows = hasRows(*before);
-  if (rows && !changed.nullable && ctx_.data.hasNulls(before->name(), current->name))
-    throw refusals_.nullNotAllowed(current->name, ctx_.catalogName + ".dbo." + before->name(), "UPDATE");
+  const bool rows = hasRows(before);
+  if (rows && !changed.nullable && ctx_.data.hasNulls(before.name(), current->name))
+    throw refusals_.nullNotAllowed(current->name, ctx_.catalogName + ".dbo." + before.name(), "UPDATE");
 
-  TableInfo after = *before;
+  TableInfo after = before;
   for (ColumnInfo& c : after.columns)
     if (c.id == changed.id) c = changed;
   ctx_.catalog.updateColumn(after.object.id, changed);
 
   if (!rows) {
-    markStale(*before);
-  } else if (ctx_.data.declaration(*before, *current) != ctx_.data.declaration(after, changed)) {
-    ctx_.data.rebuild(*before, after, {});
+    markStale(before);
+  } else if (ctx_.data.declaration(before, *current) != ctx_.data.declaration(after, changed)) {
+    ctx_.data.rebuild(before, after, {});
     // SQLite keeps a text it cannot convert; SQL Server refuses the conversion.
     const Affinity a = changed.type.affinity;
     if (a == Affinity::Integer || a == Affinity::Numeric || a == Affinity::Real) {
@@ -556,39 +558,35 @@ void Executor::run(const AlterColumn& s) {
 }
 
 void Executor::run(const DropColumns& s) {
-  const std::string name = localName(s.table);
   WriteTransaction tx(ctx_.db);
-  const auto before = ctx_.catalog.loadTable(name);
-  if (!before) throw refusals_.missingTable(s.table.written);
-  TableInfo after = *before;
+  const TableInfo before = tableToAlter(s.table);
+  TableInfo after = before;
   for (const std::string& columnName : s.columns) {
     const ColumnInfo* column = after.column(columnName);
-    if (!column) throw refusals_.missingColumn("ALTER TABLE DROP COLUMN", columnName, before->name());
+    if (!column) throw refusals_.missingColumn("ALTER TABLE DROP COLUMN", columnName, before.name());
     if (auto dependents = dependentsOf(after, *column, true, nullptr); !dependents.empty())
       throw refusals_.columnHasDependents("ALTER TABLE DROP COLUMN", column->name, dependents);
     const auto stored = std::count_if(after.columns.begin(), after.columns.end(),
                                       [](const ColumnInfo& c) { return c.computed.empty(); });
-    if (stored == 1 && column->computed.empty()) throw refusals_.onlyDataColumn(column->name, before->name());
+    if (stored == 1 && column->computed.empty()) throw refusals_.onlyDataColumn(column->name, before.name());
     ctx_.catalog.deleteColumn(after.object.id, column->id);
     const std::int64_t id = column->id;
     after.columns.erase(
         std::remove_if(after.columns.begin(), after.columns.end(), [&](const ColumnInfo& c) { return c.id == id; }),
         after.columns.end());
   }
-  if (!hasRows(*before)) {
-    markStale(*before);
+  if (!hasRows(before)) {
+    markStale(before);
   } else {
-    for (const std::string& columnName : s.columns) ctx_.data.dropColumn(before->name(), columnName);
+    for (const std::string& columnName : s.columns) ctx_.data.dropColumn(before.name(), columnName);
   }
   tx.commit();
 }
 
 void Executor::run(const DropConstraints& s) {
-  const std::string name = localName(s.table);
   WriteTransaction tx(ctx_.db);
-  const auto before = ctx_.catalog.loadTable(name);
-  if (!before) throw refusals_.missingTable(s.table.written);
-  TableInfo after = *before;
+  const TableInfo before = tableToAlter(s.table);
+  TableInfo after = before;
   bool defaultsChanged = false;
   for (const std::string& constraintName : s.names) {
     const auto it = std::find_if(after.children.begin(), after.children.end(), [&](const ObjectInfo& o) {
@@ -597,7 +595,7 @@ void Executor::run(const DropConstraints& s) {
     if (it == after.children.end()) throw refusals_.notAConstraint(constraintName);
     if (it->type == "PK" || it->type == "UQ") {
       ctx_.catalog.deleteIndex(after.object.id, it->name);
-      if (hasRows(*before)) ctx_.data.dropIndex(before->name(), it->name);
+      if (hasRows(before)) ctx_.data.dropIndex(before.name(), it->name);
       const std::string dropped = it->name;
       after.indexes.erase(std::remove_if(after.indexes.begin(), after.indexes.end(),
                                          [&](const IndexInfo& i) { return equalsAsciiNoCase(i.name, dropped); }),
@@ -607,10 +605,10 @@ void Executor::run(const DropConstraints& s) {
     ctx_.catalog.deleteObject(it->id);
     after.children.erase(it);
   }
-  if (!hasRows(*before)) {
-    markStale(*before);
+  if (!hasRows(before)) {
+    markStale(before);
   } else if (defaultsChanged) {
-    ctx_.data.rebuild(*before, after, {});
+    ctx_.data.rebuild(before, after, {});
   }
   tx.commit();
 }

@@ -57,6 +57,8 @@ class Executor {
 
   // Names
   std::string localName(const ObjectName& name) const;
+  // The table an ALTER names, as the catalog has it now; refused when there is none.
+  TableInfo tableToAlter(const ObjectName& table) const;
   void checkNewObjectName(std::string_view name) const;
   std::string generatedName(std::string_view prefix, std::string_view table, std::string_view column);
 
