@@ -38,6 +38,10 @@ std::vector<Refusal> refusals() {
       {"CreateWithEmptyColumnList", {}, "create table dbo.T(   )", 102, "Incorrect syntax near ')'."},
       {"IncompleteDelete", {kT}, "delete from", 156, "Incorrect syntax near the keyword 'from'."},
       {"IncompleteUpdate", {kT}, "update T set", 156, "Incorrect syntax near the keyword 'set'."},
+      // Two dots stand for the default schema and must be followed by a name.
+      {"SelectOfTwoDots", {kT}, "select ..", 102, "Incorrect syntax near '.'."},
+      {"FromTwoDots", {kT}, "select * from ..", 102, "Incorrect syntax near '.'."},
+      {"UpdateOfTwoDotsAndParenthesis", {kT}, "update x..(y) set a=1", 102, "Incorrect syntax near '('."},
       {"RowsOfAnotherCatalog", {kT}, "insert into Nowhere.dbo.T(K) values (5)", 0,
        "The embedded engine does not support names in another catalog ('Nowhere.dbo.T') yet; run this statement "
        "against a SQL Server instance through the ODBC backend."},

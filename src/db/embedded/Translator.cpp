@@ -126,6 +126,10 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
   size_t j = i + 1;
   while (j + 1 < end && tokens_[j].isSymbol(".")) {
     if (tokens_[j + 1].isSymbol(".")) {  // db..name: the default schema
+      // Two dots must be followed by the object's name, as the server's grammar has it.
+      const size_t after = j + 2;
+      if (after >= end || !tokens_[after].isName())
+        throw refusalsFor(dialect_).syntaxNear(tokens_[after < end ? after : j + 1], SyntaxContext::Statement);
       parts.push_back(nullptr);
       ++j;
       continue;
