@@ -16,12 +16,16 @@ bool Setup::run() {
   query.close();
   query.open(kMasterConnectionString);
   const db::Rows rows = query.query({kExistenceQuery}, {{"p1", kCatalogName}}, db::QueryMode::Open);
-  if (!rows.empty()) return false;
+  const bool created = rows.empty();
+  if (created) {
+    connection.close();
+    connection.open(kServerConnectionString);
+    connection.execute(std::string("create database ") + kCatalogName);
+  }
 
-  connection.close();
-  connection.open(kServerConnectionString);
-  connection.execute(std::string("create database ") + kCatalogName);
-
+  // The tables are ensured also in a catalog that exists: a set-up cut short after the
+  // create would otherwise leave it short of tables or columns for good. Each step sends
+  // nothing for what is already there.
   connection.close();
   connection.open(std::string(kServerConnectionString) + "Initial Catalog=" + kCatalogName);
 
@@ -30,7 +34,7 @@ bool Setup::run() {
     ensureTable(currentTable, entry.keyColumn, entry.keyType);
     for (const schema::ColumnEntry& column : entry.columns) ensureColumn(currentTable, column.name, column.type);
   }
-  return true;
+  return created;
 }
 
 void Setup::ensureTable(const std::string& table, const std::string& keyColumn, const std::string& keyType) {

@@ -20,9 +20,10 @@ inline constexpr const char* kServerConnectionString =
 // The three tables of the catalog, in the order the set-up ensures them.
 const std::vector<schema::CatalogEntry>& tables();
 
-// Creates the assistant catalog and its tables when the catalog does not exist yet; when it
-// exists, sends nothing but the existence query. `query` is the set-up's own query
-// connection (opened on master), `connection` its own connection (left open on the new
+// Creates the assistant catalog when it does not exist yet, then ensures its tables and
+// columns, so that a set-up that was cut short is completed by the next one; on a complete
+// catalog it sends nothing but the existence query and catalog reads. `query` is the set-up's
+// own query connection (opened on master), `connection` its own connection (left open on the
 // catalog), `label` its table label. Nothing is caught: failures are thrown.
 struct Setup {
   db::Connection& query;

@@ -99,7 +99,8 @@ Upgrades a Morav product's database to the shape its new version expects.
 Actions:
   run                    upgrade the chosen product's database (the default)
   console SQL            execute one SQL text on the target database
-  assistant-setup        create the BenvoAssistant catalog and its tables when it is missing
+  assistant-setup        create the BenvoAssistant catalog when it is missing and complete
+                         its tables and columns
   products               list the product codes and list indexes
   help                   show this text
 

@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "db/embedded/EmbeddedConnection.h"
 #include "support/MoravUpdateFixture.h"
 
 namespace {
@@ -173,6 +174,22 @@ TEST_F(MoravUpdate, ConsoleExecutesOneTextAndReportsItsOutcome) {
   EXPECT_EQ(report()["outcome"], "failed");
   EXPECT_EQ(report()["message"].get<std::string>().find("Error class: "), 0u);
   EXPECT_NE(bad.err, "");
+}
+
+TEST_F(MoravUpdate, AnInterruptedAssistantSetUpIsCompletedByTheNextOne) {
+  // Call 20 comes after the create database and before the last table.
+  const Result cut = run({"assistant-setup"}, true, {{"MORAV_ENGINE_FAIL_AT", "20"}});
+  ASSERT_EQ(cut.exitCode, 1) << cut.err;
+  db::embedded::EmbeddedConnection assistant(data.path(), "check");
+  assistant.open(kSql + "BenvoAssistant");
+  ASSERT_LT(assistant.tableNames().size(), 3u);
+  assistant.close();
+
+  const Result healed = run({"assistant-setup"});
+  ASSERT_EQ(healed.exitCode, 0) << healed.err;
+  assistant.open(kSql + "BenvoAssistant");
+  EXPECT_EQ(assistant.tableNames().size(), 3u);
+  EXPECT_EQ(assistant.columnNames("Login").size(), 11u);
 }
 
 }  // namespace
