@@ -18,7 +18,8 @@ function(morav_embed target)
     COMMAND ${CMAKE_COMMAND} -DNAMESPACE=${ARG_NAMESPACE} -DHEADER=${header} -DSOURCE=${source}
             "-DFILES=${abs_files}" -P ${PROJECT_SOURCE_DIR}/cmake/EmbedGenerate.cmake
     DEPENDS ${abs_files} ${PROJECT_SOURCE_DIR}/cmake/EmbedGenerate.cmake
-    COMMENT "Embedding data files for ${target}")
+    COMMENT "Embedding data files for ${target}"
+    VERBATIM)  # quotes the list of files for the shell: its ";" would end the command
   target_sources(${target} PRIVATE ${source} ${header})
   target_include_directories(${target} PUBLIC ${out_dir})
 endfunction()
