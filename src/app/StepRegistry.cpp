@@ -29,10 +29,12 @@ std::vector<std::string> StepRegistry::names() const {
 StepRegistry standardSteps() {
   StepRegistry registry;
   for (std::string_view file : catalog::catalogFiles())
-    for (const schema::CatalogEntry& entry : catalog::entriesOf(file))
+    for (const schema::CatalogEntry& entry : catalog::entriesOf(file)) {
+      if (entry.pending) continue;  // a run stops there: the step is not available yet
       registry.add(entry.step, [&entry](Session& session) {
         schema::runTableStep(session.primitives(), entry, session.state.currentTable);
       });
+    }
   for (const conversions::Pass& pass : conversions::allPasses())
     registry.add(pass.step, [&pass](Session& session) {
       conversions::runPass(pass, session.primitives(), session.state.currentTable);

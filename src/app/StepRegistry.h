@@ -32,8 +32,8 @@ class StepRegistry {
   std::map<std::string, Step, std::less<>> steps_;
 };
 
-// The steps of this version of the updater: every table step of every catalog and every
-// column conversion pass.
+// The steps of this version of the updater: every table step of every catalog (but those whose
+// own statements are still pending) and every column conversion pass.
 StepRegistry standardSteps();
 
 }  // namespace app

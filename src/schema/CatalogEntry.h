@@ -14,6 +14,19 @@ struct ColumnEntry {
   Action action = Action::Ensure;
 };
 
+// A statement a step sends besides the template, in its place among the column entries.
+struct StepStatement {
+  enum class Channel {
+    Command,  // the command object: the one line executed once
+    Query,    // a query batch: the lines joined with CR LF, executed without reading rows
+  };
+  Channel channel = Channel::Query;
+  std::vector<std::string> lines;  // exactly as sent, outer blanks included
+  // When not empty, a query opened first: the statement is sent only when it finds no rows.
+  std::string onlyWhenNoRows;
+  size_t place = 0;  // how many column entries are ensured before it
+};
+
 // The data of one table step.
 struct CatalogEntry {
   // Where the step sets the maximum of the step gauge.
@@ -30,6 +43,10 @@ struct CatalogEntry {
   std::vector<ColumnEntry> columns;
   bool extraTick = false;  // one more step-gauge tick after the columns
   GaugeSetup gaugeSetup = GaugeSetup::BeforeColumns;
+  std::vector<StepStatement> statements;  // in the order they are sent
+  // The step runs statements of its own that this version does not carry yet; it is not
+  // registered, so a run stops there saying that the step is not available.
+  bool pending = false;
 
   bool keyless() const { return keyColumn.empty() && keyType.empty(); }
 };

@@ -45,11 +45,31 @@ class Parser {
     return {std::move(name), std::move(type)};
   }
 
+  std::string quoted(std::string_view rest) {
+    if (rest.size() < 2 || rest.front() != '"' || rest.back() != '"') fail("expected a text in double quotes");
+    if (rest.size() == 2) fail("empty text");
+    return std::string(rest.substr(1, rest.size() - 2));
+  }
+
+  void addStatement(StepStatement::Channel channel, std::string text) {
+    CatalogEntry& entry = current();
+    StepStatement statement;
+    statement.channel = channel;
+    statement.lines.push_back(std::move(text));
+    statement.onlyWhenNoRows = std::exchange(pendingGuard_, {});
+    statement.place = entry.columns.size();
+    entry.statements.push_back(std::move(statement));
+  }
+
   void directive(std::string_view line) {
     if (line.empty() || line.front() == '#') return;
     const size_t blank = line.find(' ');
     const std::string_view word = line.substr(0, blank);
     const std::string_view rest = blank == std::string_view::npos ? std::string_view{} : db::trimBlanks(line.substr(blank + 1));
+    const bool continuesQuery = queryOpen_;
+    queryOpen_ = false;
+    if (!pendingGuard_.empty() && word != "command" && word != "query")
+      fail("if-no-rows must be followed by a command or a query");
 
     if (word == "defaults") {
       if (rest == "extra-tick") defaultExtraTick_ = true;
@@ -79,6 +99,20 @@ class Parser {
       current().columns.push_back({std::move(name), std::move(type),
                                    word == "alter" ? ColumnEntry::Action::Alter
                                                    : ColumnEntry::Action::Ensure});
+    } else if (word == "command") {
+      addStatement(StepStatement::Channel::Command, quoted(rest));
+    } else if (word == "query") {
+      addStatement(StepStatement::Channel::Query, quoted(rest));
+      queryOpen_ = true;
+    } else if (word == "line") {
+      if (!continuesQuery) fail("a line must follow a query or another line");
+      current().statements.back().lines.push_back(quoted(rest));
+      queryOpen_ = true;
+    } else if (word == "if-no-rows") {
+      current();
+      pendingGuard_ = quoted(rest);
+    } else if (word == "pending") {
+      current().pending = true;
     } else if (word == "gauge") {
       if (rest == "after-columns") current().gaugeSetup = CatalogEntry::GaugeSetup::AfterColumns;
       else if (rest == "none") current().gaugeSetup = CatalogEntry::GaugeSetup::None;
@@ -93,6 +127,8 @@ class Parser {
   }
 
   void finish() {
+    if (!pendingGuard_.empty()) fail("if-no-rows must be followed by a command or a query");
+    queryOpen_ = false;
     if (!current_) return;
     if (!sawKey_) failAt(stepLine_, "step " + current_->step + " has no key line");
     entries_.push_back(std::move(*current_));
@@ -105,6 +141,8 @@ class Parser {
   int stepLine_ = 0;  // where the entry under way started
   bool defaultExtraTick_ = false;
   bool sawKey_ = false;
+  bool queryOpen_ = false;    // the previous line was a query or one of its lines
+  std::string pendingGuard_;  // an if-no-rows query waiting for its statement
   std::optional<CatalogEntry> current_;
   std::vector<CatalogEntry> entries_;
 };

@@ -28,6 +28,16 @@ class CatalogFileError : public std::runtime_error {
 //   alter NAME | TYPE          a column altered when present, in its place in the list
 //   gauge after-columns|none   where the step gauge is set up (default: before the columns)
 //   extra-tick | no-extra-tick this entry only
+//   command "TEXT"             a statement sent through the command object, after the column
+//                              entries above it and before those below
+//   query "LINE"               likewise, a query batch (executed, no rows read)
+//   line "LINE"                one more line of the query batch just above
+//   if-no-rows "QUERY"         the next statement is sent only when QUERY finds no rows
+//   pending                    the step has statements of its own not carried yet (it is not
+//                              registered, so a run stops there)
+//
+// A statement text is everything between the first and the last double quote of its line, so
+// its outer blanks are kept.
 std::vector<CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName);
 
 }  // namespace schema

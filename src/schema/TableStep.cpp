@@ -17,6 +17,17 @@ void ensureTableOf(Primitives& p, const CatalogEntry& entry) {
   p.ensureTable(entry.table, first.name, Primitives::sqlServerColumnType(first.type));
 }
 
+void send(Primitives& p, const StepStatement& statement) {
+  db::Connection& connection = p.connection();
+  if (!statement.onlyWhenNoRows.empty() &&
+      !connection.query({statement.onlyWhenNoRows}, {}, db::QueryMode::Open).empty())
+    return;
+  if (statement.channel == StepStatement::Channel::Command)
+    connection.execute(statement.lines.front());
+  else
+    connection.query(statement.lines, {}, db::QueryMode::Execute);
+}
+
 void setUpStepGauge(Primitives& p, const CatalogEntry& entry) {
   Gauge& gauge = p.progress().step;
   gauge.setMaximum(p.countColumns(entry.table));
@@ -31,12 +42,19 @@ void runTableStep(Primitives& p, const CatalogEntry& entry, std::string& current
   call(hooks.beforeCreate, p);
   ensureTableOf(p, entry);
   if (entry.gaugeSetup == CatalogEntry::GaugeSetup::BeforeColumns) setUpStepGauge(p, entry);
-  for (const ColumnEntry& column : entry.columns) {
+  auto statement = entry.statements.begin();
+  auto sendStatementsAt = [&](size_t place) {
+    for (; statement != entry.statements.end() && statement->place == place; ++statement) send(p, *statement);
+  };
+  for (size_t i = 0; i < entry.columns.size(); ++i) {
+    sendStatementsAt(i);
+    const ColumnEntry& column = entry.columns[i];
     if (column.action == ColumnEntry::Action::Alter)
       p.alterColumnIfPresent(entry.table, column.name, column.type);
     else
       p.ensureColumn(entry.table, column.name, column.type);
   }
+  sendStatementsAt(entry.columns.size());
   if (entry.gaugeSetup == CatalogEntry::GaugeSetup::AfterColumns) setUpStepGauge(p, entry);
   call(hooks.afterColumns, p);
   if (entry.extraTick) p.progress().step.addProgress(1);

@@ -18,8 +18,8 @@ struct StepHooks {
   Hook afterTicks;      // after the extra tick and the overall tick
 };
 
-// Runs one table step: ensure the table, set up the step gauge, ensure each column in order,
-// tick. `currentTable` is the run's CurrentTable, set first and left set afterwards.
+// Runs one table step: ensure the table, set up the step gauge, ensure each column in order
+// with the entry's own statements in their places among them, tick. `currentTable` is the run's CurrentTable, set first and left set afterwards.
 //
 // A keyless entry cannot create its table on SQL Server ("create table dbo.T(   )" is
 // refused), so a missing keyless table is created with its first column entry as key

@@ -17,7 +17,7 @@ std::set<std::string> sequenceStepNames() {
 
 // The catalogs, the conversion passes and the sequences are separate data files; a step name
 // spelled differently in two of them would leave a step that never runs and one that is
-// missing from the run.
+// missing from the run. A pending entry stays unregistered, so a run stops there.
 TEST(StandardSteps, EveryCatalogStepAndPassIsRegisteredUnderANameTheRunsUse) {
   const app::StepRegistry steps = app::standardSteps();
   const std::set<std::string> inSequences = sequenceStepNames();
@@ -25,7 +25,7 @@ TEST(StandardSteps, EveryCatalogStepAndPassIsRegisteredUnderANameTheRunsUse) {
   ASSERT_FALSE(conversions::allPasses().empty());
   for (std::string_view file : catalog::catalogFiles())
     for (const auto& entry : catalog::entriesOf(file)) {
-      EXPECT_TRUE(steps.contains(entry.step)) << entry.step;
+      EXPECT_EQ(steps.contains(entry.step), !entry.pending) << entry.step;
       EXPECT_TRUE(inSequences.count(entry.step)) << file << ": " << entry.step << " is in no product sequence";
     }
   for (const auto& pass : conversions::allPasses()) {
@@ -42,7 +42,7 @@ TEST_F(StandardStepRun, ACatalogStepEnsuresItsTableOnTheMainConnection) {
   const schema::CatalogEntry* entry = nullptr;
   for (std::string_view file : files)
     for (const auto& e : catalog::entriesOf(file))
-      if (!entry && !e.keyless()) entry = &e;
+      if (!entry && !e.keyless() && !e.pending) entry = &e;
   ASSERT_NE(entry, nullptr);
 
   session->steps() = app::standardSteps();

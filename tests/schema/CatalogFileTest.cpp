@@ -47,6 +47,36 @@ TEST(CatalogFile, ReadsEveryDirectiveKeepingInnerBlanks) {
   EXPECT_EQ(entries[2].gaugeSetup, CatalogEntry::GaugeSetup::None);
 }
 
+TEST(CatalogFile, StatementsKeepTheirBlanksAndTheirPlaceAmongTheColumns) {
+  const auto entries = schema::parseCatalog(
+      "step P_pass_R\n"
+      "key CK | nvarchar(50)\n"
+      "pending\n"
+      "command \"alter table T alter column A  int \"\n"
+      "column NK | nvarchar(50)\n"
+      "if-no-rows \"select CK from P_PASS where CK = '1'\"\n"
+      "query \" INSERT INTO P_PASS  (CK)\"  \n"
+      "line \"  VALUES (1,'\"x\"')  \"\n"
+      "query \"alter table T alter column B  int\"\n",
+      "t.catalog");
+  ASSERT_EQ(entries.size(), 1u);
+  const CatalogEntry& e = entries[0];
+  EXPECT_TRUE(e.pending);
+  ASSERT_EQ(e.statements.size(), 3u);
+  using Channel = schema::StepStatement::Channel;
+  EXPECT_EQ(e.statements[0].channel, Channel::Command);
+  EXPECT_EQ(e.statements[0].lines, (std::vector<std::string>{"alter table T alter column A  int "}));
+  EXPECT_EQ(e.statements[0].place, 0u);
+  EXPECT_TRUE(e.statements[0].onlyWhenNoRows.empty());
+  EXPECT_EQ(e.statements[1].channel, Channel::Query);
+  // Everything between the first and the last quote: outer blanks and inner quotes kept.
+  EXPECT_EQ(e.statements[1].lines, (std::vector<std::string>{" INSERT INTO P_PASS  (CK)", "  VALUES (1,'\"x\"')  "}));
+  EXPECT_EQ(e.statements[1].onlyWhenNoRows, "select CK from P_PASS where CK = '1'");
+  EXPECT_EQ(e.statements[1].place, 1u);
+  EXPECT_TRUE(e.statements[2].onlyWhenNoRows.empty()) << "a look-up guards only the next statement";
+  EXPECT_FALSE(schema::parseCatalog("step S\nkey\n", "t.catalog")[0].pending);
+}
+
 TEST(CatalogFile, FaultsNameTheFileAndLine) {
   struct Case {
     const char* text;
@@ -59,6 +89,13 @@ TEST(CatalogFile, FaultsNameTheFileAndLine) {
            Case{"step S\nkey\nkey\n", "f.catalog:3: second key line"},
            Case{"step S\nkey\ngauge sideways\n", "f.catalog:3: unknown gauge placement 'sideways'"},
            Case{"step S\nkey\ncolum A | int\n", "f.catalog:3: unknown directive 'colum'"},
+           Case{"step S\nkey\nquery alter table T\n", "f.catalog:3: expected a text in double quotes"},
+           Case{"step S\nkey\ncommand \"\"\n", "f.catalog:3: empty text"},
+           Case{"step S\nkey\ncolumn A | int\nline \"x\"\n", "f.catalog:4: a line must follow a query or another line"},
+           Case{"step S\nkey\ncommand \"x\"\nline \"y\"\n", "f.catalog:4: a line must follow a query or another line"},
+           Case{"step S\nkey\nif-no-rows \"select 1\"\ncolumn A | int\n",
+                "f.catalog:4: if-no-rows must be followed by a command or a query"},
+           Case{"step S\nkey\nif-no-rows \"select 1\"\n", "f.catalog:4: if-no-rows must be followed by a command or a query"},
        }) {
     try {
       schema::parseCatalog(c.text, "f.catalog");

@@ -138,6 +138,39 @@ TEST_F(TableStepTest, AlterEntriesReDeclareInPlaceAndHooksRunWhereDeclared) {
                                           "create index IX_X on A_GMTHesab (X)"}));
 }
 
+TEST_F(TableStepTest, StatementsAreSentInTheirPlacesAndALookUpGuardsTheNext) {
+  using Channel = schema::StepStatement::Channel;
+  CatalogEntry e = entry("P_Pass", "CK", "nvarchar(50)", {{"NK", "nvarchar(50)"}, {"en", "bit"}});
+  e.statements = {
+      {Channel::Command, {"alter table P_Pass alter column CK  nvarchar(50)"}, "", 0},
+      {Channel::Query, {"alter table P_Pass alter column NK  nvarchar(100)"}, "", 1},
+      {Channel::Query, {" INSERT INTO P_PASS  (CK,NK,en)", "  VALUES (1,'a',1)  "},
+       "select CK from P_PASS where CK = '1'", 2},
+  };
+  e.gaugeSetup = CatalogEntry::GaugeSetup::None;
+  e.extraTick = true;
+  progress.step.setMaximum(10);
+  progress.step.setProgress(4);
+  run(e);
+  EXPECT_EQ(recorder.executed(), (Strings{"create table dbo.P_Pass( CK  nvarchar(50))",
+                                          "alter table P_Pass alter column CK  nvarchar(50)",
+                                          "ALTER TABLE P_Pass ADD NK nvarchar(50)",
+                                          "ALTER TABLE P_Pass ADD en bit"}));
+  EXPECT_EQ(recorder.queried(), (Strings{"alter table P_Pass alter column NK  nvarchar(100)",
+                                         "select CK from P_PASS where CK = '1'",
+                                         " INSERT INTO P_PASS  (CK,NK,en)\r\n  VALUES (1,'a',1)  "}));
+  // No gauge set-up: the two columns and the extra tick go on from the previous step's gauge.
+  EXPECT_EQ(progress.step.maximum(), 10);
+  EXPECT_EQ(progress.step.progress(), 7);
+
+  recorder.clear();
+  run(e);
+  EXPECT_EQ(recorder.queried(), (Strings{"alter table P_Pass alter column NK  nvarchar(100)",
+                                         "select CK from P_PASS where CK = '1'"}))
+      << "the row is there: the insert is not sent again";
+  EXPECT_EQ(connection->query({"select count(*) from P_Pass"}, {}, db::QueryMode::Open).values[0][0], "1");
+}
+
 TEST_F(TableStepTest, AFailureEndsTheStepAndARerunCompletesIt) {
   prepare("create table T( ID  int)");
   prepare("insert into T (ID) values (1)");

@@ -11,10 +11,10 @@ void RecordingObserver::onError(const db::Call&, const db::Error& error) {
   }
 }
 
-std::vector<std::string> RecordingObserver::executed() const {
+std::vector<std::string> RecordingObserver::texts(db::Op op) const {
   std::vector<std::string> texts;
   for (const auto& e : entries_)
-    if (e.call.op == db::Op::Execute) texts.push_back(e.call.text);
+    if (e.call.op == op) texts.push_back(e.call.text);
   return texts;
 }
 

@@ -22,7 +22,10 @@ class RecordingObserver : public db::Observer {
 
   const std::vector<Entry>& entries() const { return entries_; }
   // Texts of the execute calls (statements sent), in order.
-  std::vector<std::string> executed() const;
+  std::vector<std::string> executed() const { return texts(db::Op::Execute); }
+  // Texts of the query calls (batches, lines joined with CR LF), in order.
+  std::vector<std::string> queried() const { return texts(db::Op::Query); }
+  std::vector<std::string> texts(db::Op op) const;
   size_t count(db::Op op) const;
   void clear() { entries_.clear(); }
 
