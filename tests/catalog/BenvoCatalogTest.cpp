@@ -18,37 +18,16 @@
 #include <vector>
 
 #include "catalog/Catalogs.h"
+#include "CatalogTestSupport.h"
 
 namespace {
 
 using schema::CatalogEntry;
 using schema::ColumnEntry;
-
-std::string lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::string trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\r')) s.remove_suffix(1);
-  return std::string(s);
-}
-
-// A column name as the presence test compares it: first "[" and first "]" removed, any case.
-std::string bare(std::string_view name) {
-  std::string s(name);
-  if (auto i = s.find('['); i != std::string::npos) s.erase(i, 1);
-  if (auto i = s.find(']'); i != std::string::npos) s.erase(i, 1);
-  return lower(s);
-}
-
-// "Integer  PRIMARY KEY" -> "integer"; "int" and "integer" are the same type.
-std::string baseType(std::string_view type) {
-  std::string t = lower(trim(type.substr(0, type.find(' '))));
-  return t == "int" ? "integer" : t;
-}
+using catalogtest::bare;
+using catalogtest::baseType;
+using catalogtest::lower;
+using catalogtest::trim;
 
 const std::vector<CatalogEntry>& benvo() { return catalog::entriesOf("benvo.catalog"); }
 
@@ -425,30 +404,8 @@ const FullEntry kFull[] = {
          "CH1|nvarchar(50); CH2|nvarchar(50); CH3|nvarchar(50); CH4|nvarchar(50); "
          "NH_Kamel|nvarchar(250)"},};
 
-std::vector<std::pair<std::string, std::string>> parseColumns(std::string_view text) {
-  std::vector<std::pair<std::string, std::string>> out;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find("; ", pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view item = text.substr(pos, end - pos);
-    const size_t bar = item.find('|');
-    out.emplace_back(std::string(item.substr(0, bar)), std::string(item.substr(bar + 1)));
-    pos = end + 2;
-  }
-  return out;
-}
-
-void expectColumns(const CatalogEntry& e, const std::vector<std::pair<std::string, std::string>>& expected) {
-  ASSERT_EQ(e.columns.size(), expected.size()) << e.step;
-  for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(e.columns[i].name, expected[i].first) << e.step << " place " << i + 1;
-    EXPECT_EQ(e.columns[i].type, expected[i].second) << e.step << " place " << i + 1;
-  }
-}
-
 TEST(BenvoCatalog, EntriesGivenInFull) {
-  for (const auto& full : kFull) expectColumns(entry(full.step), parseColumns(full.columns));
+  for (const auto& full : kFull) catalogtest::expectColumns(entry(full.step), catalogtest::parseColumns(full.columns));
 }
 
 TEST(BenvoCatalog, MonthlyPayrollHoursFollowTheMonthRule) {
@@ -462,7 +419,7 @@ TEST(BenvoCatalog, MonthlyPayrollHoursFollowTheMonthRule) {
     expected.emplace_back(m == "Da" ? m + "_MabE" : m + "_MabK", "money");
     expected.emplace_back(m == "Da" ? m + "_MabK" : m + "_MabE", "money");
   }
-  expectColumns(entry("P_Karmand_HGh"), expected);
+  catalogtest::expectColumns(entry("P_Karmand_HGh"), expected);
 }
 
 TEST(BenvoCatalog, AccessRightsEntryShape) {
@@ -503,32 +460,8 @@ TEST(BenvoCatalog, TypeVocabulary) {
   }
 }
 
-// Names go into "ALTER TABLE t ADD name type" as written: a keyword, a blank or a Persian
-// letter needs the brackets.
 TEST(BenvoCatalog, ColumnNamesNeedingBracketsHaveThem) {
-  std::istringstream words(
-      "add all alter and any as asc backup begin between break browse bulk by cascade case check checkpoint "
-      "close clustered coalesce collate column commit compute constraint contains continue convert create cross "
-      "current cursor database dbcc deallocate declare default delete deny desc disk distinct distributed double "
-      "drop dump else end errlvl escape except exec execute exists exit external fetch file fillfactor for "
-      "foreign freetext from full function goto grant group having holdlock identity if in index inner insert "
-      "intersect into is join key kill left like lineno load merge national nocheck nonclustered not null "
-      "nullif of off offsets on open option or order outer over percent pivot plan precision primary print "
-      "proc procedure public raiserror read readtext reconfigure references replication restore restrict "
-      "return revert revoke right rollback rowcount rowguidcol rule save schema select set setuser shutdown "
-      "some statistics table tablesample textsize then to top tran transaction trigger truncate tsequal union "
-      "unique unpivot update updatetext use user values varying view waitfor when where while with writetext");
-  const std::set<std::string> keywords{std::istream_iterator<std::string>(words), {}};
-  for (const auto& e : benvo()) {
-    for (const auto& c : e.columns) {
-      const bool bracketed = c.name.front() == '[' && c.name.back() == ']';
-      if (bracketed) continue;
-      EXPECT_FALSE(keywords.count(lower(c.name))) << e.step << " " << c.name;
-      EXPECT_TRUE(std::all_of(c.name.begin(), c.name.end(), [](char ch) {
-        return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
-      })) << e.step << " " << c.name;
-    }
-  }
+  for (const auto& e : benvo()) catalogtest::expectNamesSafeInStatements(e);
   EXPECT_EQ(entry("TInformaition").columns[2].name, "[Add]");
 }
 
