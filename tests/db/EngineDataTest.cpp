@@ -124,3 +124,20 @@ TEST_F(EngineDataTest, CatalogViewsAndFunctions) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDataTest, ANestedComputedColumnThatIsAcceptedCanBeRead) {
+  std::string deep = "K";
+  for (int i = 0; i < 30; ++i) deep = "(" + deep + " + 1)";
+  prepare("create table T( K  int)");
+  connection->execute("ALTER TABLE T ADD Deep AS " + deep);
+  connection->execute("insert into T(K) values (1)");
+  EXPECT_EQ(rows("select Deep from T"), (std::vector<Row>{{"31"}}));
+  // A refused deeper one leaves the table as usable as before.
+  EXPECT_THROW(connection->execute("ALTER TABLE T ADD Deeper AS (" + deep + std::string(100, ')').insert(0, 100, '(')),
+               db::Error);
+  EXPECT_EQ(rows("select K, Deep from T"), (std::vector<Row>{{"1", "31"}}));
+}
+
+}  // namespace

@@ -22,6 +22,15 @@ void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
 
 const std::string kT = "create table T( K  int, Name nvarchar(50))";
 
+// "(((K + 1) + 1) ...)" nested `depth` times.
+std::string nested(int depth) {
+  std::string text = "K";
+  for (int i = 0; i < depth; ++i) text = "(" + text + " + 1)";
+  return text;
+}
+const std::string kTooDeep =
+    "Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into smaller queries.";
+
 // clang-format off
 std::vector<Refusal> refusals() {
   return {
@@ -38,6 +47,12 @@ std::vector<Refusal> refusals() {
       {"CreateWithEmptyColumnList", {}, "create table dbo.T(   )", 102, "Incorrect syntax near ')'."},
       {"IncompleteDelete", {kT}, "delete from", 156, "Incorrect syntax near the keyword 'from'."},
       {"IncompleteUpdate", {kT}, "update T set", 156, "Incorrect syntax near the keyword 'set'."},
+      // What the engine accepts it must be able to run: a column it could never read is
+      // refused when it is defined, not at every later statement.
+      {"ComputedColumnNestedTooDeeply", {kT}, "ALTER TABLE T ADD Deep AS " + nested(120), 191, kTooDeep},
+      {"ComputedColumnNestedTooDeeplyInCreate", {}, "create table T( K  int, Deep AS " + nested(120) + ")", 191,
+       kTooDeep},
+      {"QueryNestedTooDeeply", {kT}, "select " + nested(120) + " from T", 191, kTooDeep},
       // Two dots stand for the default schema and must be followed by a name.
       {"SelectOfTwoDots", {kT}, "select ..", 102, "Incorrect syntax near '.'."},
       {"FromTwoDots", {kT}, "select * from ..", 102, "Incorrect syntax near '.'."},

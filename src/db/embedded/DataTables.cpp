@@ -54,6 +54,8 @@ bool DataTables::canAddNatively(const TableInfo& table, const ColumnInfo& column
   return column.nullable && !column.identity && column.computed.empty() && !table.defaultOf(column.name);
 }
 
+void DataTables::checkDefinition(const TableInfo& table) const { db_.prepare(createSql(table, "__morav_check")); }
+
 std::string DataTables::createSql(const TableInfo& table, std::string_view sqliteName) const {
   std::string sql = "CREATE TABLE main." + quoteName(sqliteName) + "(";
   for (size_t i = 0; i < table.columns.size(); ++i) sql += (i ? ", " : "") + declaration(table, table.columns[i]);

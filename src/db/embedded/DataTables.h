@@ -48,6 +48,10 @@ class DataTables {
   // A unique key's duplicate values as SQL Server shows them, e.g. "(1)" or "(a, 2)".
   std::string duplicateKeyValue(std::string_view table, const std::vector<std::string>& columns);
 
+  // Prepares, without running, the SQLite table the catalog's `table` becomes: throws
+  // SqliteFailure when SQLite cannot parse one of its column definitions.
+  void checkDefinition(const TableInfo& table) const;
+
  private:
   std::string createSql(const TableInfo& table, std::string_view sqliteName) const;
   void createDependents(const TableInfo& table);

@@ -212,6 +212,18 @@ void Executor::checkComputed(const ColumnInfo& column, const std::vector<ColumnI
   }
 }
 
+// Whatever the engine accepts it must be able to run: a table whose computed columns or
+// defaults SQLite cannot parse would fail every later statement on it, so it is refused now.
+void Executor::checkRunnable(const TableInfo& table) const {
+  if (table.columns.empty()) return;  // Jet's table without columns has nothing to parse yet
+  try {
+    ctx_.data.checkDefinition(table);
+  } catch (const SqliteFailure& failure) {
+    if (isTooDeep(failure)) throw refusals_.nestedTooDeeply();
+    throw refusals_.notSupported("a computed column or default of this kind (" + std::string(failure.what()) + ")");
+  }
+}
+
 // Records a constraint in `table` (catalog and in-memory copy). The caller has added the
 // table's columns already.
 void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool tableExisted) {
@@ -377,6 +389,7 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
     return name;
   };
   if ((failure.code() & 0xFF) == SQLITE_BUSY) return refusals_.lockTimeout();
+  if (isTooDeep(failure)) return refusals_.nestedTooDeeply();
   if (auto name = startsAfter(message, "no such table: "); !name.empty())
     return refusals_.invalidObject(writtenName(name));
   if (auto name = startsAfter(message, "no such column: "); !name.empty())
@@ -446,6 +459,7 @@ void Executor::run(const CreateTable& s) {
     table.columns.push_back(std::move(column));
   }
   for (const ColumnInfo& column : table.columns) checkComputed(column, table.columns);
+  checkRunnable(table);
 
   table.object.id = ctx_.catalog.insertObject(table.object);
   ctx_.catalog.setDataStale(table.object.id, true);  // created with its first data statement
@@ -490,6 +504,7 @@ void Executor::run(const AddToTable& s) {
     checkComputed(column, after.columns);
     ctx_.catalog.insertColumn(after.object.id, column);
   }
+  checkRunnable(after);
   addConstraints(after, s.columns, s.constraints, true);
 
   if (!rows) {

@@ -66,6 +66,7 @@ class Executor {
   SqlType resolve(const TypeRef& type, int position) const;
   ColumnInfo columnFrom(const ColumnDef& def, int position, bool inPrimaryKey) const;
   void checkComputed(const ColumnInfo& column, const std::vector<ColumnInfo>& columns) const;
+  void checkRunnable(const TableInfo& table) const;
   void addConstraint(TableInfo& table, const TableConstraint& constraint, bool tableExisted);
   // The constraints a statement declares, with its columns (defaults included) and for the table.
   void addConstraints(TableInfo& table, const std::vector<ColumnDef>& columns,

@@ -256,6 +256,12 @@ Error Refusals::lockTimeout() const {
   return sqlServer(1222, "Lock request time out period exceeded. (Another connection kept the catalog busy.)");
 }
 
+Error Refusals::nestedTooDeeply() const {
+  return sqlServer(191,
+                   "Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into "
+                   "smaller queries.");
+}
+
 Error Refusals::databaseExists(std::string_view name) const {
   return sqlServer(1801, "Database '" + str(name) + "' already exists. Choose a different database name.");
 }

@@ -142,6 +142,12 @@ void WriteTransaction::commit() {
   done_ = true;
 }
 
+bool isTooDeep(const SqliteFailure& failure) {
+  const std::string_view message = failure.what();
+  return message.find("parser stack overflow") != std::string_view::npos ||
+         message.find("Expression tree is too large") != std::string_view::npos;
+}
+
 std::string quoteName(std::string_view name) {
   std::string out = "\"";
   for (char c : name) {

@@ -109,6 +109,10 @@ class WriteTransaction {
   bool done_ = false;
 };
 
+// Whether SQLite refused a statement for its depth: its parser's stack or its expression-tree
+// limit, which SQL Server's "nested too deeply" stands for.
+bool isTooDeep(const SqliteFailure& failure);
+
 // The SQL text of a name as SQLite reads it: "name" with inner quotes doubled.
 std::string quoteName(std::string_view name);
 // The SQL text of a string literal: 'text' with inner quotes doubled.
