@@ -203,3 +203,32 @@ TEST(EngineReconnect, SeesTheFileAsItIsNowAfterAReplacementOrAnotherWriter) {
   other.open(enginetest::sqlServer("Reused"));
   EXPECT_EQ(other.tableNames(), std::vector<std::string>{"New"});
 }
+
+namespace {
+
+// Listing the catalogs reads every file's header while this process holds SQLite's locks on
+// some of them. Had it opened and closed a descriptor of one of them itself, POSIX would have
+// dropped those locks: another process would then take the catalog for unused, checkpoint it
+// and delete its journal and shared memory under the open connection.
+TEST(EngineSharing, ListingTheCatalogsKeepsTheLocksOfOpenConnections) {
+  testsupport::TempDir dir;
+  EmbeddedConnection master(dir.path(), "master");
+  master.open(enginetest::sqlServer("master"));
+  master.execute("create database Benvo");
+  EmbeddedConnection benvo(dir.path(), "benvo");
+  benvo.open(enginetest::sqlServer("Benvo"));
+  benvo.execute("create table dbo.T( ID  Integer)");
+  ASSERT_TRUE(std::filesystem::exists(dir / "Benvo-shm"));
+
+  EXPECT_FALSE(master.query({"select name from sysdatabases"}, {}, db::QueryMode::Open).empty());
+  // Another process comes and goes; while this one has the catalog open it must leave the
+  // journal in place.
+  const std::string other = "sqlite3 '" + (dir / "Benvo").string() + "' 'select count(*) from sqlite_master' >/dev/null";
+  ASSERT_EQ(std::system(other.c_str()), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir / "Benvo-wal"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "Benvo-shm"));
+  EXPECT_NO_THROW(benvo.execute("ALTER TABLE T ADD Name nvarchar(50)"));
+  EXPECT_EQ(benvo.columnNames("T").size(), 2u);
+}
+
+}  // namespace

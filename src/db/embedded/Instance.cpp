@@ -6,7 +6,11 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <fstream>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include <sqlite3.h>
 
 #include "db/ConnectionString.h"
 #include "db/Error.h"
@@ -29,17 +33,51 @@ std::uint32_t applicationIdFor(Dialect dialect) {
   return dialect == Dialect::Jet ? kAccessFileId : kSqlServerCatalogId;
 }
 
+// The journal files beside a catalog X are X-wal, X-shm and X-journal.
+std::optional<std::string_view> journalSuffixOf(std::string_view name) {
+  const std::string lower = asciiLower(name);
+  for (std::string_view suffix : {"-wal", "-shm", "-journal"})
+    if (lower.size() > suffix.size() && lower.ends_with(suffix)) return suffix;
+  return std::nullopt;
+}
+
+bool isJournalName(std::string_view name) { return journalSuffixOf(name).has_value(); }
+
+// Reads the start of a file through SQLite's own file layer. POSIX ties a process's record
+// locks to the file, not to the descriptor: closing any descriptor of a catalog that this
+// process has open would drop every lock SQLite holds on it, and another process would then
+// take the catalog for unused, reset its shared memory and crash this one mid-commit. SQLite's
+// layer knows its descriptors and defers such a close until its locks are released.
+std::optional<std::array<char, 100>> readHeader(const std::filesystem::path& file) {
+  sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+  if (!vfs) return std::nullopt;
+  std::vector<std::max_align_t> storage((static_cast<size_t>(vfs->szOsFile) + sizeof(std::max_align_t) - 1) /
+                                        sizeof(std::max_align_t));
+  auto* handle = reinterpret_cast<sqlite3_file*>(storage.data());
+  handle->pMethods = nullptr;
+  sqlite3_filename name = sqlite3_create_filename(file.c_str(), "", "", 0, nullptr);
+  int flags = 0;
+  const int opened = vfs->xOpen(vfs, name, handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_MAIN_DB, &flags);
+  std::optional<std::array<char, 100>> header;
+  if (opened == SQLITE_OK) {
+    std::array<char, 100> bytes{};
+    if (handle->pMethods->xRead(handle, bytes.data(), static_cast<int>(bytes.size()), 0) == SQLITE_OK) header = bytes;
+  }
+  if (handle->pMethods) handle->pMethods->xClose(handle);
+  sqlite3_free_filename(name);
+  return header;
+}
+
 }  // namespace
 
 FileKind identifyFile(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return FileKind::Missing;
-  std::ifstream in(file, std::ios::binary);
-  std::array<char, 100> header{};
-  if (!in.read(header.data(), header.size())) return FileKind::Foreign;
-  if (std::string_view(header.data(), kSqliteMagic.size()) != kSqliteMagic) return FileKind::Foreign;
+  const auto header = readHeader(file);
+  if (!header) return FileKind::Foreign;
+  if (std::string_view(header->data(), kSqliteMagic.size()) != kSqliteMagic) return FileKind::Foreign;
   std::uint32_t id = 0;
-  for (size_t i = 0; i < 4; ++i) id = (id << 8) | static_cast<unsigned char>(header[kApplicationIdOffset + i]);
+  for (size_t i = 0; i < 4; ++i) id = (id << 8) | static_cast<unsigned char>((*header)[kApplicationIdOffset + i]);
   if (id == kSqlServerCatalogId) return FileKind::SqlServerCatalog;
   if (id == kAccessFileId) return FileKind::AccessFile;
   return FileKind::Foreign;
@@ -66,7 +104,8 @@ std::vector<CatalogEntry> listCatalogs(const std::filesystem::path& dataDir) {
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(dataDir, ec)) {
     const std::string name = entry.path().filename().string();
-    if (name.empty() || name.front() == '.' || isSystemCatalog(name)) continue;
+    // A journal beside a catalog is never one; SQLite holds locks on it, so it is not opened.
+    if (name.empty() || name.front() == '.' || isSystemCatalog(name) || isJournalName(name)) continue;
     if (identifyFile(entry.path()) == FileKind::SqlServerCatalog) user.push_back({name, entry.path()});
   }
   std::sort(user.begin(), user.end(),
@@ -100,11 +139,9 @@ void checkCatalogName(std::string_view name) {
                           "' cannot be a file name. Choose a name without '/' that does not begin with '.'.");
   // The journal files beside a catalog X are X-wal, X-shm and X-journal: a catalog of that
   // name would be taken for, and destroyed as, another catalog's journal.
-  const std::string lower = asciiLower(name);
-  for (std::string_view suffix : {"-wal", "-shm", "-journal"})
-    if (lower.size() > suffix.size() && lower.ends_with(suffix))
-      throw Error::provider("The embedded engine keeps its journals beside each catalog as files ending in '" +
-                            std::string(suffix) + "'; choose a catalog name that does not end so.");
+  if (const auto suffix = journalSuffixOf(name))
+    throw Error::provider("The embedded engine keeps its journals beside each catalog as files ending in '" +
+                          std::string(*suffix) + "'; choose a catalog name that does not end so.");
 }
 
 }  // namespace db::embedded
