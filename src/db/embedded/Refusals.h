@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "db/Error.h"
-#include "db/embedded/Tokenizer.h"
+#include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
 
@@ -88,6 +88,8 @@ class Refusals {
   virtual Error valueCountMismatch() const;  // INSERT without a column list
   virtual Error insertValueCount(bool moreColumnsThanValues) const;
   virtual Error lockTimeout() const;
+  // A statement or expression deeper than the engine can run (191).
+  virtual Error nestedTooDeeply() const;
 
   // Databases
   virtual Error databaseExists(std::string_view name) const;
