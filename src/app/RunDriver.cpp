@@ -4,10 +4,18 @@
 #include "app/Connect.h"
 #include "app/Sequences.h"
 #include "app/Session.h"
+#include "catalog/Catalogs.h"
+#include "schema/TableStep.h"
 
 namespace app {
 
 namespace {
+
+bool hasLayoutOfStep(Session& session, const std::string& table, const std::string& step) {
+  const schema::CatalogEntry* entry = catalog::findEntry(step);
+  if (!entry) throw SequenceFileError("the layout of " + table + " is that of step " + step + ", which no catalog has");
+  return schema::hasLayoutOf(session.primitives(), table, *entry);
+}
 
 void runItem(Session& session, const SequenceItem& item, Outcome& outcome) {
   switch (item.kind) {
@@ -22,6 +30,7 @@ void runItem(Session& session, const SequenceItem& item, Outcome& outcome) {
       ++outcome.reconnects;
       return;
     case SequenceItem::Kind::DropTable:
+      if (!item.unlessLayoutOf.empty() && hasLayoutOfStep(session, item.name, item.unlessLayoutOf)) return;
       session.primitives().dropTableIfPresent(item.name);
       return;
     case SequenceItem::Kind::OpenAssistant: {

@@ -50,18 +50,26 @@ std::vector<ProductSequence> parseSequences(std::string_view text, std::string_v
     }
     if (sequences.empty()) throw fail("\"" + keyword + "\" before the first branch");
     auto& items = sequences.back().items;
+    auto add = [&](SequenceItem::Kind kind, std::string name = {}) -> SequenceItem& {
+      SequenceItem& item = items.emplace_back();
+      item.kind = kind;
+      item.name = std::move(name);
+      return item;
+    };
     if (keyword == "step" && w.size() == 2) {
-      items.push_back({SequenceItem::Kind::Step, w[1], false, false});
+      add(SequenceItem::Kind::Step, w[1]);
     } else if (keyword == "step" && w.size() == 4 && w[2] == "if" && w[3] == "autonum") {
-      items.push_back({SequenceItem::Kind::Step, w[1], true, false});
+      add(SequenceItem::Kind::Step, w[1]).onlyWithAutonum = true;
     } else if (keyword == "reconnect" && w.size() == 1) {
-      items.push_back({SequenceItem::Kind::Reconnect, {}, false, false});
+      add(SequenceItem::Kind::Reconnect);
     } else if (keyword == "reconnect" && w.size() == 3 && w[1] == "unless" && w[2] == "web") {
-      items.push_back({SequenceItem::Kind::Reconnect, {}, false, true});
+      add(SequenceItem::Kind::Reconnect).skippedWhenWeb = true;
     } else if (keyword == "drop-table" && w.size() == 2) {
-      items.push_back({SequenceItem::Kind::DropTable, w[1], false, false});
+      add(SequenceItem::Kind::DropTable, w[1]);
+    } else if (keyword == "drop-table" && w.size() == 4 && w[2] == "if-older-than") {
+      add(SequenceItem::Kind::DropTable, w[1]).unlessLayoutOf = w[3];
     } else if (keyword == "open-assistant" && w.size() == 1) {
-      items.push_back({SequenceItem::Kind::OpenAssistant, {}, false, false});
+      add(SequenceItem::Kind::OpenAssistant);
     } else {
       throw fail("cannot read \"" + line + "\"");
     }

@@ -19,6 +19,9 @@ struct SequenceItem {
   std::string name;
   bool onlyWithAutonum = false;  // Step: only while the Autonum conversion is chosen
   bool skippedWhenWeb = false;   // Reconnect: not while the hosted database is chosen
+  // DropTable: when set, the table is dropped only while it lacks a column of this step's
+  // catalog entry (it still has an older layout), so the step re-creates it once.
+  std::string unlessLayoutOf;
 };
 
 // The run of the products whose codes it lists.

@@ -62,4 +62,15 @@ void runTableStep(Primitives& p, const CatalogEntry& entry, std::string& current
   call(hooks.afterTicks, p);
 }
 
+bool hasLayoutOf(Primitives& p, const std::string& table, const CatalogEntry& entry) {
+  const std::vector<std::string> present = p.connection().columnNames(table);
+  auto has = [&](const std::string& column) {
+    return Primitives::nameInList(Primitives::bareColumnName(column), present);
+  };
+  if (!entry.keyColumn.empty() && !has(entry.keyColumn)) return false;
+  for (const ColumnEntry& column : entry.columns)
+    if (!has(column.name)) return false;
+  return !present.empty();
+}
+
 }  // namespace schema

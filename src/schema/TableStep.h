@@ -27,4 +27,8 @@ struct StepHooks {
 void runTableStep(Primitives& primitives, const CatalogEntry& entry, std::string& currentTable,
                   const StepHooks& hooks = {});
 
+// True when `table` has every column of `entry`, its key included, compared as the primitives
+// compare names (one catalog read); false for a missing table.
+bool hasLayoutOf(Primitives& primitives, const std::string& table, const CatalogEntry& entry);
+
 }  // namespace schema
