@@ -60,4 +60,18 @@ TEST_F(StandardStepRun, ACatalogStepEnsuresItsTableOnTheMainConnection) {
   EXPECT_EQ(session->progress.table.text(), entry->table);
 }
 
+TEST_F(StandardStepRun, TheInsuranceExpenseRecipientIsAddedBracketedAndFoundBare) {
+  session->steps() = app::standardSteps();
+  createCatalog("Zedidover");
+  executeIn("Zedidover", "create table P_THazineh (CH int, NH nvarchar(50), CG int, NG nvarchar(50))");
+  session->state.connectionString = std::string(kSqlPrefix) + "Zedidover";
+  session->reopenMainConnection();
+
+  session->steps().trigger("P_THazineh_i", *session);
+  EXPECT_EQ(recorder.executed(), std::vector<std::string>{"ALTER TABLE P_THazineh ADD [TO] nvarchar(100)"});
+  recorder.clear();
+  session->steps().trigger("P_THazineh_i", *session);
+  EXPECT_TRUE(recorder.executed().empty()) << "the column TO is found under its bare name";
+}
+
 }  // namespace
