@@ -160,3 +160,19 @@ TEST_F(EngineDdlTest, CreateDatabaseThenOpenIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDdlTest, ConstraintsAppearInTheirCatalogViews) {
+  prepare("create table P( ID  int PRIMARY KEY, Code nvarchar(10) CONSTRAINT UQ_P_Code UNIQUE)");
+  prepare("create table C( ID  int, PID int CONSTRAINT FK_C_P REFERENCES P(ID), N int CONSTRAINT DF_C_N DEFAULT 0)");
+  EXPECT_EQ(scalar("select count(*) from sys.key_constraints where parent_object_id = object_id('P')"), "2");
+  EXPECT_EQ(scalar("select name from sys.foreign_keys where parent_object_id = object_id('C')"), "FK_C_P");
+  EXPECT_EQ(scalar("select c.name from sys.default_constraints d join sys.columns c on c.object_id = "
+                   "d.parent_object_id and c.column_id = d.parent_column_id where d.name = 'DF_C_N'"),
+            "N");
+  connection->execute("alter table C drop  constraint FK_C_P ");
+  EXPECT_EQ(scalar("select count(*) from sys.foreign_keys"), "0");
+}
+
+}  // namespace

@@ -26,7 +26,7 @@ constexpr std::string_view kMaxLength =
     "CASE WHEN c.length = -1 THEN -1 WHEN c.type_name IN ('nchar', 'nvarchar') THEN c.length * 2 "
     "WHEN c.length > 0 THEN c.length ELSE 0 END";
 
-const std::array<ViewDef, 10> kViews = {{
+const std::array<ViewDef, 15> kViews = {{
     {"sysobjects",
      "SELECT o.name, o.id, o.type AS xtype, CASE WHEN o.type IN ('PK', 'UQ') THEN 'K' ELSE o.type END AS type, "
      "o.parent_id AS parent_obj, o.created AS crdate, 1 AS uid FROM main.__morav_objects o"},
@@ -52,6 +52,25 @@ const std::array<ViewDef, 10> kViews = {{
     {"sys.indexes",
      "SELECT i.table_id AS object_id, i.name, i.kind = 'PK' AS is_primary_key, i.is_unique, "
      "i.kind = 'UQ' AS is_unique_constraint FROM main.__morav_indexes i"},
+    {"sys.key_constraints",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
+     "type_desc, o.created AS create_date, 0 AS is_ms_shipped FROM main.__morav_objects o WHERE o.type IN ('PK', "
+     "'UQ')"},
+    {"sys.foreign_keys",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
+     "type_desc, o.created AS create_date, 0 AS is_disabled, 0 AS is_not_trusted, 0 AS is_ms_shipped "
+     "FROM main.__morav_objects o WHERE o.type = 'F'"},
+    {"sys.default_constraints",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
+     "type_desc, (SELECT c.column_id FROM main.__morav_columns c WHERE c.table_id = o.parent_id AND c.name = "
+     "o.parent_column) AS parent_column_id, o.definition, o.created AS create_date FROM main.__morav_objects o "
+     "WHERE o.type = 'D'"},
+    {"sys.check_constraints",
+     "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
+     "type_desc, o.definition, 0 AS is_disabled FROM main.__morav_objects o WHERE o.type = 'C'"},
+    {"sys.triggers",
+     "SELECT o.name, o.id AS object_id, 1 AS parent_class, o.parent_id AS parent_id, o.type, 'SQL_TRIGGER' AS "
+     "type_desc, o.created AS create_date, 0 AS is_disabled FROM main.__morav_objects o WHERE o.type = 'TR'"},
     {"information_schema.tables",
      "SELECT $CATALOG AS TABLE_CATALOG, 'dbo' AS TABLE_SCHEMA, o.name AS TABLE_NAME, "
      "CASE o.type WHEN 'U' THEN 'BASE TABLE' ELSE 'VIEW' END AS TABLE_TYPE FROM main.__morav_objects o "
