@@ -2,7 +2,7 @@
 
 #include "db/EngineTestSupport.h"
 #include "db/embedded/Parser.h"
-#include "db/embedded/Tokenizer.h"
+#include "db/embedded/syntax/Tokenizer.h"
 #include "db/embedded/Translator.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "db/ConnectionString.h"
-#include "db/embedded/Tokenizer.h"
+#include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
 

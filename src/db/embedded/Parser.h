@@ -5,7 +5,7 @@
 
 #include "db/embedded/Ast.h"
 #include "db/embedded/Refusals.h"
-#include "db/embedded/Tokenizer.h"
+#include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
 

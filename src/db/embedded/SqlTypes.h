@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "db/embedded/Tokenizer.h"
+#include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
 

@@ -1,4 +1,4 @@
-#include "db/embedded/Tokenizer.h"
+#include "db/embedded/syntax/Tokenizer.h"
 
 #include <algorithm>
 #include <array>
