@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 DEMO ?= $(CURDIR)/demo-data
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build test run bench clean
+.PHONY: all setup configure build test run bench fuzz clean
 
 all: build
 
@@ -25,6 +25,11 @@ run: build
 
 bench: build
 	@scripts/bench "$(BUILD)"
+
+# FUZZ_SECONDS=60 make fuzz for a short run.
+FUZZ_SECONDS ?= 600
+fuzz: build
+	@scripts/fuzz "$(BUILD)" "$(BUILD)-fuzz" "$(FUZZ_SECONDS)"
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,1 @@
+select name, (select count(*) from sys.columns c where c.object_id = o.object_id) from sys.objects o where type = 'U' union all select 'x', CAST('12' AS int) + 1

@@ -1,0 +1,1 @@
+if exists (select * from sysobjects where id = object_id(N'[dbo].[V_Taraz]') and OBJECTPROPERTY(id, N'IsView') = 1)-- the trial balancedrop view [dbo].[V_Taraz]

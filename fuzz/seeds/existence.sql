@@ -1,0 +1,1 @@
+select (name) as myname from sysdatabases where name=:p1
