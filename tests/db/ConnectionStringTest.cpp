@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "db/ConnectionString.h"
+#include "db/Text.h"
 
 namespace {
 
@@ -60,6 +61,19 @@ TEST(ConnectionStringTest, AsciiCaseFoldingLeavesOtherLettersAlone) {
   EXPECT_FALSE(db::equalsAsciiNoCase("ID", "IDX"));
   EXPECT_TRUE(db::equalsAsciiNoCase("[دريافت نقد]", "[دريافت نقد]"));
   EXPECT_EQ(db::asciiLower("ÄBC"), "Äbc");
+}
+
+TEST(ConnectionStringTest, Utf8IsCheckedAndMeasuredAsSqlServerCountsCharacters) {
+  EXPECT_EQ(db::firstNonUtf8Byte("Benvo دفتر"), std::nullopt);
+  const std::pair<std::string, size_t> broken[] = {
+      {"Ben\xffvo", 3},     {"ab\xd8", 2},          {"\xc0\xaf", 0},  // a stray, a cut, an overlong byte
+      {"x\xed\xa0\x80", 1}, {"\xf4\x90\x80\x80", 0},                  // a surrogate, past U+10FFFF
+      {"\xd8\x41", 0},                                                // a lead without its continuation
+  };
+  for (const auto& [text, at] : broken) EXPECT_EQ(db::firstNonUtf8Byte(text), at) << at;
+  EXPECT_EQ(db::utf16Length("Benvo"), 5u);
+  EXPECT_EQ(db::utf16Length("دفتر"), 4u);            // 8 bytes
+  EXPECT_EQ(db::utf16Length("\xf0\x9f\x98\x80"), 2u);  // beyond U+FFFF: a surrogate pair
 }
 
 }  // namespace

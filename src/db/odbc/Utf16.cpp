@@ -1,6 +1,7 @@
 #include "db/odbc/Utf16.h"
 
 #include "db/Error.h"
+#include "db/Text.h"
 
 namespace db::odbc {
 
@@ -35,30 +36,9 @@ std::u16string toUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t length;
-    char32_t c;
-    if (lead < 0x80) {
-      length = 1, c = lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2, c = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3, c = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4, c = lead & 0x07;
-    } else {
-      invalidUtf8(text, i);
-    }
-    if (i + length > text.size()) invalidUtf8(text, i);
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) invalidUtf8(text, i + k);
-      c = (c << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    if ((length == 3 && c < 0x800) || (length == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
-        (c >= 0xD800 && c <= 0xDFFF))
-      invalidUtf8(text, i);
+    const auto decoded = utf8CharAt(text, i);
+    if (!decoded) invalidUtf8(text, i);
+    char32_t c = decoded->codePoint;
     if (c < 0x10000) {
       out += static_cast<char16_t>(c);
     } else {
@@ -66,7 +46,7 @@ std::u16string toUtf16(std::string_view text) {
       out += static_cast<char16_t>(0xD800 + (c >> 10));
       out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
     }
-    i += length;
+    i += decoded->length;
   }
   return out;
 }
