@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/Products.h"
+#include "db/Text.h"
 
 namespace app {
 
@@ -14,6 +15,20 @@ std::optional<int> wholeNumber(std::string_view text) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
+}
+
+// A code that is no product's would run no sequence and still end as a completed run, so it
+// is refused. Codes compare exactly, as the run's branches do, while catalog names ignore
+// case: "benvo" would open Benvo's catalog and upgrade nothing, hence the suggestion.
+std::string unknownProductMessage(std::string_view code) {
+  std::string message = "--product " + std::string(code) + ": no product has this code";
+  std::string codes;
+  for (const Product& p : products()) {
+    if (db::equalsAsciiNoCase(p.code, code)) message += " (codes compare exactly); did you mean '" + std::string(p.code) + "'?";
+    codes += (codes.empty() ? "" : ", ") + std::string(p.code);
+  }
+  if (message.back() != '?') message += '.';
+  return message + " The codes are " + codes + "; the list indexes are 0 to 6.";
 }
 
 }  // namespace
@@ -31,8 +46,9 @@ ProductSelection productSelectionFrom(std::string_view codeOrIndex) {
                                   ": the product list has indexes 0 to 6");
     return {*index, {}};
   }
-  if (const Product* product = productWithCode(codeOrIndex); product && product->listIndex)
-    return {*product->listIndex, {}};
+  const Product* product = productWithCode(codeOrIndex);
+  if (!product) throw std::invalid_argument(unknownProductMessage(codeOrIndex));
+  if (product->listIndex) return {*product->listIndex, {}};
   return {std::nullopt, std::string(codeOrIndex)};
 }
 
@@ -40,6 +56,15 @@ db::BackendConfig::Kind backendKindNamed(std::string_view name) {
   if (name == "embedded") return db::BackendConfig::Kind::Embedded;
   if (name == "odbc") return db::BackendConfig::Kind::Odbc;
   throw std::invalid_argument("--backend " + std::string(name) + ": use embedded or odbc");
+}
+
+ArgumentReader::ArgumentReader(std::vector<std::string_view> args) : args_(std::move(args)) {
+  for (size_t i = 0; i < args_.size(); ++i)
+    if (auto bad = db::firstNonUtf8Byte(args_[i]))
+      throw std::invalid_argument("argument " + std::to_string(i + 1) +
+                                  (i > 0 && args_[i - 1].starts_with("-") ? " (after " + std::string(args_[i - 1]) + ")" : "") +
+                                  " is not valid UTF-8 (byte " + std::to_string(*bad + 1) +
+                                  "); give every argument in UTF-8");
 }
 
 std::string_view ArgumentReader::take() {

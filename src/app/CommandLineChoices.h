@@ -16,8 +16,8 @@ namespace app {
 // throws std::invalid_argument with a message for the operator.
 
 // "--product CODE|INDEX": a list index, or a product code. A code the list offers selects its
-// index; any other code (Benvo, Vedizi2, ...) is preset with no list index selected, so that
-// resolution keeps it as the product code.
+// index; a product's code that the list does not offer (Benvo, Vedizi2) is preset with no list
+// index selected, so that resolution keeps it as the product code. Any other code is refused.
 struct ProductSelection {
   std::optional<int> listIndex;
   std::string presetCode;  // used when listIndex is empty
@@ -30,10 +30,12 @@ ProductSelection productSelectionFrom(std::string_view codeOrIndex);
 // "--backend embedded|odbc".
 db::BackendConfig::Kind backendKindNamed(std::string_view name);
 
-// Walks command-line arguments; "--name VALUE" and "--name=VALUE" are the same.
+// Walks command-line arguments; "--name VALUE" and "--name=VALUE" are the same. Arguments that
+// are not UTF-8 are refused as a whole, naming the first such one: they would reach names,
+// statements and logs as raw bytes.
 class ArgumentReader {
  public:
-  explicit ArgumentReader(std::vector<std::string_view> args) : args_(std::move(args)) {}
+  explicit ArgumentReader(std::vector<std::string_view> args);
 
   bool done() const { return next_ >= args_.size(); }
   // The next argument; an option's "=VALUE" is set aside for value().

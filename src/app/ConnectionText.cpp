@@ -5,6 +5,7 @@
 #include "db/ConnectionString.h"
 #include "db/Error.h"
 #include "db/Secrets.h"
+#include "db/Text.h"
 
 namespace app {
 
@@ -19,6 +20,20 @@ std::optional<std::string_view> initialCatalogSpan(std::string_view connectionSt
 }
 
 }  // namespace
+
+void requireUtf8(std::string_view text, const std::string& what) {
+  if (auto bad = db::firstNonUtf8Byte(text))
+    throw db::Error(kNotUtf8Class, what + " is not valid UTF-8 (byte " + std::to_string(*bad + 1) + " of " +
+                                       std::to_string(text.size()) + "). Save it as UTF-8 and try again.");
+}
+
+void requireConnectionValue(std::string_view text, size_t maxLength, const std::string& what) {
+  requireUtf8(text, what);
+  requireConnectionStringSafe(text, what);
+  if (const size_t length = db::utf16Length(text); length > maxLength)
+    throw db::Error(kUnsafeTextClass, what + " is " + std::to_string(length) + " characters long; SQL Server accepts " +
+                                          std::to_string(maxLength) + " at most. Shorten it.");
+}
 
 void requireConnectionStringSafe(std::string_view text, const std::string& what) {
   size_t bad = text.find_first_of(";=");

@@ -1,6 +1,7 @@
 #include "app/Console.h"
 
 #include "app/Connect.h"
+#include "app/ConnectionText.h"
 #include "app/Session.h"
 
 namespace app {
@@ -47,6 +48,7 @@ Outcome executeConsoleText(Session& session, const std::string& text) {
   Outcome outcome;
   const auto started = std::chrono::steady_clock::now();
   try {
+    requireUtf8(text, "The command");
     RoleScope console(session.mainConnection(), Session::kConsoleRole);
     session.mainConnection().execute(text);
     outcome.message = kConsoleSuccessMessage;

@@ -26,6 +26,9 @@ IniFile IniFile::parse(std::string_view text, const std::string& fileName) {
     std::string_view line = db::trimBlanks(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
     ++lineNumber;
+    if (auto bad = db::firstNonUtf8Byte(line))
+      throw db::Error("EConfigError", fileName + ":" + std::to_string(lineNumber) + ": not valid UTF-8 (byte " +
+                                          std::to_string(*bad + 1) + " of the line); save the file as UTF-8");
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       if (line.back() != ']')

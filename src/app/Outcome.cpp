@@ -9,7 +9,7 @@ ErrorInfo currentErrorInfo() {
   try {
     throw;
   } catch (const db::Error& e) {
-    return {e.className(), e.message()};
+    return {e.className(), e.message(), e.number()};
   } catch (const std::exception& e) {
     return {"Exception", e.what()};
   } catch (...) {

@@ -12,6 +12,7 @@ namespace app {
 struct ErrorInfo {
   std::string className;
   std::string message;
+  int number = 0;  // the server's message number where one is known, else 0
 };
 
 // The class and message of the exception being handled (db::Error keeps its own class;

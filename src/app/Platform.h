@@ -22,8 +22,13 @@ class Platform {
   virtual std::string computerName() = 0;
   // The directory of the running program, where ServerName.txt and NameDataBase.txt live.
   virtual std::filesystem::path executableDirectory() = 0;
+  // The longest first line read: room for a server text of 256 characters in UTF-8. A
+  // longer line holds no name the updater could use, and is not read into memory whole.
+  static constexpr size_t kMaxFirstLineBytes = 1024;
+
   // The first line of a text file, byte for byte; nullopt when there is no such file.
-  // Throws db::Error of class kInOutErrorClass when the file exists but cannot be read.
+  // Throws db::Error of class kInOutErrorClass when the file exists but cannot be read, or
+  // when its first line is longer than kMaxFirstLineBytes.
   virtual std::optional<std::string> readFirstLine(const std::filesystem::path& file) = 0;
 
   // The open-file dialog: the chosen file's full path, or nullopt when cancelled.

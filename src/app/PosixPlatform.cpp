@@ -42,7 +42,14 @@ std::optional<std::string> PosixPlatform::readFirstLine(const std::filesystem::p
   if (!in) cannotRead(file, errno ? errno : EACCES);
   std::string line;
   char c;
-  while (in.get(c) && c != '\n' && c != '\r') line += c;
+  while (in.get(c) && c != '\n' && c != '\r') {
+    if (line.size() == kMaxFirstLineBytes)
+      throw db::Error(kInOutErrorClass, "The first line of " + file.string() + " is longer than " +
+                                            std::to_string(kMaxFirstLineBytes) +
+                                            " bytes, more than any server name or product code. Put the name "
+                                            "alone on the first line.");
+    line += c;
+  }
   if (in.bad()) cannotRead(file, errno ? errno : EIO);
   return line;
 }

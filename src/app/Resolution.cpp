@@ -9,14 +9,20 @@ namespace app {
 
 namespace {
 
-std::string serverName(Session& session) {
+struct ServerName {
+  std::string text;
+  std::string source;  // for messages
+};
+
+ServerName serverName(Session& session) {
   auto file = session.platform().executableDirectory() / kServerNameFile;
-  if (auto line = session.platform().readFirstLine(file); line && !line->empty()) return *line;
-  return session.state.computerName + "\\SQLEXPRESS";
+  if (auto line = session.platform().readFirstLine(file); line && !line->empty())
+    return {*line, "The server name in " + file.string()};
+  return {session.state.computerName + "\\SQLEXPRESS", "The server name (the computer name)"};
 }
 
 std::string sqlServerConnectionString(const std::string& catalog, const std::string& dataSourceClause) {
-  requireConnectionStringSafe(catalog, "The product code");
+  requireConnectionValue(catalog, kMaxNameLength, "The catalog name (the product code)");
   return kSqlServerPrefix + catalog + ";" + dataSourceClause;
 }
 
@@ -30,12 +36,16 @@ std::string hostedConnectionString(const Session& session) {
   }
   const std::string& suffix = session.choices.webCatalogSuffix;
   requireConnectionStringSafe(suffix, "The Web catalog suffix");
-  requireConnectionStringSafe(hosted.server, "The [web] server setting");
   requireConnectionStringSafe(hosted.catalogPrefix, "The [web] catalog_prefix setting");
-  requireConnectionStringSafe(hosted.login, "The [web] user setting");
-  requireConnectionStringSafe(hosted.password, "The [web] password setting");
-  return "Data Source=" + hosted.server + "," + kHostedPort + ";Initial Catalog=" + hosted.catalogPrefix + suffix +
-         ";User ID=" + hosted.login + ";Password=" + hosted.password + ";";
+  const std::string server = hosted.server + "," + kHostedPort;
+  const std::string catalog = hosted.catalogPrefix + suffix;
+  requireConnectionValue(server, kMaxServerLength, "The hosted server (the [web] server setting and its port)");
+  requireConnectionValue(catalog, kMaxNameLength,
+                         "The hosted catalog name (the [web] catalog_prefix setting and the Web catalog suffix)");
+  requireConnectionValue(hosted.login, kMaxNameLength, "The [web] user setting");
+  requireConnectionValue(hosted.password, kMaxNameLength, "The [web] password setting");
+  return "Data Source=" + server + ";Initial Catalog=" + catalog + ";User ID=" + hosted.login +
+         ";Password=" + hosted.password + ";";
 }
 
 }  // namespace
@@ -45,13 +55,13 @@ void resolveProductAndServer(Session& session) {
   if (const auto& index = session.choices.productIndex)
     if (const Product* product = productAtIndex(*index)) state.productCode = std::string(product->code);
   state.computerName = session.platform().computerName();
-  const std::string server = serverName(session);
+  const ServerName server = serverName(session);
   if (const auto& version = session.choices.sqlVersionIndex) {
     switch (*version) {
       case kSql2005:
       case kSql2008:
-        requireConnectionStringSafe(server, "The server name (" + std::string(kServerNameFile) + ")");
-        state.dataSourceClause = "Data Source=" + server;
+        requireConnectionValue(server.text, kMaxServerLength, server.source);
+        state.dataSourceClause = "Data Source=" + server.text;
         break;
       case kSql2000:
       case kSql2012: state.dataSourceClause.clear(); break;
@@ -103,7 +113,7 @@ void readProductCodeFromFile(Session& session) {
   state.productCode.clear();
   auto file = session.platform().executableDirectory() / kProductCodeFile;
   if (auto line = session.platform().readFirstLine(file)) {
-    requireConnectionStringSafe(*line, "The product code in " + file.string());
+    requireConnectionValue(*line, kMaxNameLength, "The product code in " + file.string());
     state.productCode = *line;
   }
   if (state.productCode.empty()) state.productCode = "Koltar";

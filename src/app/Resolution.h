@@ -8,7 +8,8 @@ class Session;
 
 // Working out the target of a run or of the console: the product code, the server and the
 // connection string, or a cancellation. Resolution builds strings and sets flags; it opens
-// nothing. Outside text that would change the connection string's keywords is refused.
+// nothing. Outside text that would change the connection string's keywords, that is not
+// UTF-8, or that is longer than SQL Server accepts is refused.
 
 inline constexpr const char* kServerNameFile = "ServerName.txt";
 inline constexpr const char* kProductCodeFile = "NameDataBase.txt";

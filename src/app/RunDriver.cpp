@@ -69,7 +69,9 @@ Outcome runUpgrade(Session& session) {
 
     session.exitButtonFocused = true;
     overall.setProgress(overall.maximum());
-    outcome.message = kCompletionMessage;
+    outcome.message = outcome.steps.empty() && session.reportRunWithoutSteps
+                          ? session.state.productCode + ": " + kNoSequenceMessage
+                          : kCompletionMessage;
     session.platform().showInformation(outcome.message);
     return finish(Outcome::Status::Completed);
   } catch (...) {

@@ -46,6 +46,11 @@ class Session {
   // can start from nothing. Off in the window.
   bool createMissingCatalog = false;
 
+  // A run that triggered no step (the product has no upgrade sequence) ends with a message
+  // that says so, not with the completion message, which would claim work that was not done.
+  // Off in the window, which shows the completion message whatever the product.
+  bool reportRunWithoutSteps = false;
+
   // The assistant set-up's own table label (its window's LNameTable).
   schema::Label assistantTableLabel{schema::Progress::kTableLabelInitial};
 

@@ -49,6 +49,27 @@ std::ofstream openOutput(const std::filesystem::path& file, const char* option) 
   return out;
 }
 
+// SQL Server's message 4060 says which catalog the login could not open, not what to do about
+// it. Said also under --quiet: it is part of the failure.
+void adviseOnMissingCatalog(const app::Outcome& outcome, const app::Config& config) {
+  constexpr int kCannotOpenDatabase = 4060;
+  if (!outcome.error || outcome.error->number != kCannotOpenDatabase) return;
+  const std::string& message = outcome.error->message;
+  if (message.find("requested by the login") == std::string::npos) return;  // not a missing catalog
+  const size_t open = message.find('"');
+  const size_t close = message.find('"', open + 1);
+  const std::string catalog = open == std::string::npos || close == std::string::npos
+                                  ? std::string("the target catalog")
+                                  : message.substr(open, close - open + 1);
+  if (config.backend.kind == db::BackendConfig::Kind::Embedded)
+    std::cerr << "morav-update: the data directory " << config.backend.dataDir.string() << " has no catalog "
+              << catalog << ". Run again with --create-database to create it, or check --data-dir if the "
+              << "catalogs are in another directory.\n";
+  else
+    std::cerr << "morav-update: the server has no catalog " << catalog << ", or this login may not open it. Run "
+              << "again with --create-database to create it, or check the server and the login.\n";
+}
+
 app::Outcome runConsole(app::Session& session, const std::string& text) {
   app::Outcome opened = app::openConsole(session);
   if (opened.status != app::Outcome::Status::Completed) return opened;
@@ -85,6 +106,7 @@ int run(const cli::Options& options) {
   session.choices = options.choices;
   if (options.product) options.product->applyTo(session.choices, session.state);
   session.createMissingCatalog = options.createDatabase;
+  session.reportRunWithoutSteps = true;
   if (log) session.addObserver(log.get());
   session.addObserver(&report);
 
@@ -98,6 +120,7 @@ int run(const cli::Options& options) {
   bar.reset();
   platform.beforeOutput({});
 
+  adviseOnMissingCatalog(outcome, config);
   if (outcome.status == app::Outcome::Status::Cancelled && !options.quiet)
     std::cerr << "morav-update: cancelled: there is no target (the Oracle engine, or an Access engine without "
                  "--access-file)\n";

@@ -95,6 +95,7 @@ TEST_F(ConfigTest, MistakesAreReportedWithWhatToChange) {
       {[&] { env["MORAV_UPDATER_BACKEND"] = "sqlite"; }, {}, "\"embedded\" or \"odbc\""},
       {[&] { writeIni("[backend]\nkind = fast\n"); }, {}, "[backend] kind"},
       {[&] { writeIni("[backend\n"); }, {}, ":1:"},
+      {[&] { writeIni("[web]\nuser = upd\xe9\n"); }, {}, ":2: not valid UTF-8"},
       {[] {}, {std::nullopt, std::filesystem::path("/d"), std::string("drv")}, "--backend"},
   };
   for (const auto& mistake : mistakes) {

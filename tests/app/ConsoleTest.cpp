@@ -55,6 +55,16 @@ TEST_F(ConsoleTest, AFailureIsShownWithItsClassAndMessageAndGoesNoFurther) {
   EXPECT_EQ(app::executeConsoleText(*session, "create table T2 (a int)").status, Status::Completed);
 }
 
+TEST_F(ConsoleTest, TextThatIsNotUtf8IsRefusedBeforeItIsSent) {
+  ASSERT_EQ(app::openConsole(*session).status, Status::Completed);
+  recorder.clear();
+  const app::Outcome outcome = app::executeConsoleText(*session, "insert into T (a) values ('\xff')");
+  EXPECT_EQ(outcome.status, Status::Failed);
+  EXPECT_EQ(outcome.error->className, "EConvertError");
+  EXPECT_NE(outcome.message.find("is not valid UTF-8 (byte 28 of"), std::string::npos) << outcome.message;
+  EXPECT_TRUE(recorder.entries().empty());
+}
+
 TEST_F(ConsoleTest, CancelledResolutionDoesNotOpenTheConsoleAndAChosenFileDoes) {
   session->choices.engine = app::Engine::Access;
   EXPECT_EQ(app::openConsole(*session).status, Status::Cancelled);

@@ -48,6 +48,23 @@ TEST(PosixPlatform, AFileThatCannotBeReadIsAnInputOutputError) {
   }
 }
 
+TEST(PosixPlatform, AFirstLineLongerThanAnyNameIsRefusedWithoutReadingItWhole) {
+  testsupport::TempDir dir;
+  LinuxPlatform platform;
+  const std::string longest(app::Platform::kMaxFirstLineBytes, 's');
+  std::ofstream(dir / "ServerName.txt", std::ios::binary) << longest << "\nnext";
+  EXPECT_EQ(platform.readFirstLine(dir / "ServerName.txt"), longest);
+
+  std::ofstream(dir / "ServerName.txt", std::ios::binary) << std::string(10 << 20, 's');
+  try {
+    platform.readFirstLine(dir / "ServerName.txt");
+    FAIL() << "a 10 MB line was taken";
+  } catch (const db::Error& e) {
+    EXPECT_EQ(e.className(), "EInOutError");
+    EXPECT_NE(e.message().find("ServerName.txt is longer than 1024 bytes"), std::string::npos) << e.message();
+  }
+}
+
 TEST(PosixPlatform, ComputerNameAndProgramDirectory) {
   LinuxPlatform platform;
   char host[256] = {};

@@ -188,6 +188,30 @@ const Refusal kRefusals[] = {
        f.state().productCode = "X;Data Source=evil";
      },
      "EUnsafeConnectionText", "product code"},
+    {"ServerNameNotUtf8", [](Fixture& f) { f.platform.files["ServerName.txt"] = "SRV\xff\\SQLEXPRESS"; },
+     "EConvertError", "ServerName.txt is not valid UTF-8 (byte 4 of"},
+    {"ServerNameTooLong", [](Fixture& f) { f.platform.files["ServerName.txt"] = std::string(257, 's'); },
+     "EUnsafeConnectionText", "257 characters long; SQL Server accepts 256 at most"},
+    {"PresetCodeTooLong",
+     [](Fixture& f) {
+       f.choices().productIndex.reset();
+       f.state().productCode = std::string(129, 'c');
+     },
+     "EUnsafeConnectionText", "The catalog name (the product code) is 129 characters"},
+    {"HostedCatalogTooLong",
+     [](Fixture& f) {
+       f.choices().web = true;
+       f.choices().webCatalogSuffix = std::string(128 - std::string("Zedidover_Web").size() + 1, '9');
+     },
+     "EUnsafeConnectionText", "catalog_prefix setting and the Web catalog suffix) is 129 characters"},
+    {"HostedServerTooLong",
+     [](Fixture& f) {
+       f.config.hosted.server = std::string(252, 'w');  // 257 with its port
+       f.session = std::make_unique<app::Session>(f.platform, f.config, app::StepRegistry{});
+       f.session->choices.web = true;
+       f.session->state.connectionString = "previous";
+     },
+     "EUnsafeConnectionText", "257 characters"},
     {"UnreadableServerNameFile", [](Fixture& f) { f.platform.unreadableFiles.push_back("ServerName.txt"); },
      "EInOutError", "ServerName.txt"},
     {"HostedNotConfigured",
@@ -201,6 +225,20 @@ const Refusal kRefusals[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedTarget, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// SQL Server counts characters, not bytes: 128 Persian letters (256 bytes) make a name, and a
+// server of 256 characters with its instance is taken.
+TEST(ResolutionState, NamesAndServersUpToSqlServersBoundsAreTaken) {
+  Fixture f;
+  std::string persian;
+  for (int i = 0; i < 128; ++i) persian += "\xd8\xb3";
+  f.choices().productIndex.reset();
+  f.state().productCode = persian;
+  const std::string server = std::string(244, 's') + "\\SQLEXPRESS";
+  f.platform.files["ServerName.txt"] = server;
+  f.resolve();
+  EXPECT_EQ(f.state().connectionString, kSql + persian + ";Data Source=" + server);
+}
 
 TEST(ResolutionState, ServerNameIsNotCheckedWhereItIsNotUsed) {
   Fixture f;
@@ -236,10 +274,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProductCodeFromFile,
                                            FileCase{"KeepsBlanks", " Vedizi2 ", " Vedizi2 "}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ProductCodeFromFileRefusal, RefusesKeywords) {
-  Fixture f;
-  f.platform.files["NameDataBase.txt"] = "Benvo;Data Source=x";
-  EXPECT_THROW(app::readProductCodeFromFile(*f.session), db::Error);
+TEST(ProductCodeFromFileRefusal, RefusesKeywordsBytesThatAreNotUtf8AndOverlongNames) {
+  for (const std::string& content : {std::string("Benvo;Data Source=x"), std::string("Ben\xffvo"), std::string(129, 'c')}) {
+    Fixture f;
+    f.platform.files["NameDataBase.txt"] = content;
+    try {
+      app::readProductCodeFromFile(*f.session);
+      ADD_FAILURE() << "accepted " << content.size() << " bytes";
+    } catch (const db::Error& e) {
+      EXPECT_NE(e.message().find("NameDataBase.txt"), std::string::npos) << e.message();
+    }
+    EXPECT_EQ(f.state().productCode, "");
+  }
 }
 
 }  // namespace

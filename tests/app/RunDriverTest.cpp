@@ -81,10 +81,29 @@ TEST_F(RunDriverTest, ProductWithoutSequenceConnectsAndCompletesAtOnce) {
 
 TEST_F(RunDriverTest, ACodeInAnotherLetterCaseMatchesNoBranch) {
   createCatalog("zedidover");
-  chooseProduct("zedidover");
+  session->choices.productIndex.reset();  // the code as NameDataBase.txt could give it
+  session->state.productCode = "zedidover";
   const app::Outcome outcome = run();
   EXPECT_EQ(outcome.status, Status::Completed);
   EXPECT_TRUE(triggered.empty());
+  EXPECT_EQ(platform.informations, std::vector<std::string>{app::kCompletionMessage});
+}
+
+TEST_F(RunDriverTest, WhereTheSessionAsksARunWithoutStepsSaysSoInsteadOfClaimingSuccess) {
+  createCatalog("Talvo");
+  chooseProduct("Talvo");
+  session->reportRunWithoutSteps = true;
+  const app::Outcome outcome = run();
+  EXPECT_EQ(outcome.status, Status::Completed);
+  EXPECT_EQ(outcome.message, std::string("Talvo: ") + app::kNoSequenceMessage);
+  EXPECT_EQ(platform.informations, std::vector<std::string>{outcome.message});
+  EXPECT_EQ(session->progress.overall.progress(), session->progress.overall.maximum());
+
+  // A product with a sequence still completes with the completion message.
+  createCatalog("Koltar");
+  chooseProduct("Koltar");
+  platform.informations.clear();
+  EXPECT_EQ(run().message, app::kCompletionMessage);
 }
 
 TEST_F(RunDriverTest, CancelledResolutionStopsSilentlyHavingOpenedNothing) {

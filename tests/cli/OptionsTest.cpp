@@ -28,12 +28,47 @@ TEST(Options, ProductByIndexListedCodeOrPresetCode) {
     std::optional<std::string> preset;
   };
   for (const Case& c : {Case{"4", 4, std::nullopt}, Case{"Koltar", 5, std::nullopt}, Case{"Benvo", std::nullopt, "Benvo"},
-                        Case{"Vedizi2", std::nullopt, "Vedizi2"}, Case{"koltar", std::nullopt, "koltar"}}) {
+                        Case{"Vedizi2", std::nullopt, "Vedizi2"}}) {
     const cli::Options o = parse({"--product", c.arg});
     ASSERT_TRUE(o.product);
     EXPECT_EQ(o.product->listIndex, c.index) << c.arg;
     EXPECT_EQ(o.product->presetCode, c.preset.value_or("")) << c.arg;
   }
+}
+
+// A typo would otherwise run no sequence, and a code in another letter case would open the
+// product's catalog (names ignore case) and upgrade nothing.
+TEST(Options, ACodeThatIsNoProductsIsRefusedNamingTheCodes) {
+  struct Case {
+    std::string_view code;
+    const char* suggestion;
+  };
+  for (const Case& c : {Case{"Bogus", nullptr}, Case{"benvo", "did you mean 'Benvo'?"},
+                        Case{"KOLTAR", "did you mean 'Koltar'?"}, Case{"Benvo2", nullptr}}) {
+    try {
+      parse({"--product", c.code, "--create-database"});
+      ADD_FAILURE() << c.code << " was accepted";
+    } catch (const cli::UsageError& e) {
+      const std::string message = e.what();
+      EXPECT_NE(message.find("Zedidover, Ruvan, Pelix, Talvo, Rivavaruz, Koltar, Zemtrio, Benvo, Vedizi2"),
+                std::string::npos) << message;
+      EXPECT_EQ(message.find("did you mean") != std::string::npos, c.suggestion != nullptr) << message;
+      if (c.suggestion) {
+        EXPECT_NE(message.find(c.suggestion), std::string::npos) << message;
+      }
+    }
+  }
+}
+
+TEST(Options, AnArgumentThatIsNotUtf8IsRefusedSayingWhichOne) {
+  try {
+    parse({"--quiet", "--product", "Ben\xffvo"});
+    ADD_FAILURE() << "accepted";
+  } catch (const cli::UsageError& e) {
+    EXPECT_NE(std::string(e.what()).find("argument 3 (after --product) is not valid UTF-8 (byte 4)"), std::string::npos)
+        << e.what();
+  }
+  EXPECT_THROW(parse({"console", "select '\xc0\xaf'"}), cli::UsageError);
 }
 
 TEST(Options, EveryChoiceHasItsOption) {

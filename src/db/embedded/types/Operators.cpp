@@ -258,10 +258,6 @@ int compareNumbers(const Value& a, const Value& b) {
   return u < v ? -1 : u > v ? 1 : 0;
 }
 
-// uniqueidentifier orders by its last six bytes first, then back through the groups, as
-// SQL Server sorts it.
-constexpr int kGuidOrder[16] = {10, 11, 12, 13, 14, 15, 8, 9, 6, 7, 4, 5, 0, 1, 2, 3};
-
 int compareBytes(std::string_view a, std::string_view b) {
   const int c = a.compare(b);
   return c < 0 ? -1 : c > 0 ? 1 : 0;
@@ -290,14 +286,8 @@ int threeWay(const Value& left, const Value& right, std::string_view operatorTex
   const Value a = convertImplicitly(left, winner);
   const Value b = convertImplicitly(right, winner);
   if (isDateOrTime(winner.id)) return a.dateTime() < b.dateTime() ? -1 : a.dateTime() > b.dateTime() ? 1 : 0;
-  if (winner.id == TypeId::UniqueIdentifier) {
-    for (int i : kGuidOrder) {
-      const auto x = static_cast<unsigned char>(a.bytes()[static_cast<size_t>(i)]);
-      const auto y = static_cast<unsigned char>(b.bytes()[static_cast<size_t>(i)]);
-      if (x != y) return x < y ? -1 : 1;
-    }
-    return 0;
-  }
+  if (winner.id == TypeId::UniqueIdentifier)
+    return compareBytes(uniqueIdentifierSortKey(a.bytes()), uniqueIdentifierSortKey(b.bytes()));
   return compareBytes(a.bytes(), b.bytes());
 }
 

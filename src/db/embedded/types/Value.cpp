@@ -48,4 +48,22 @@ int characterLength(std::string_view utf8, TypeId id) {
   return n;
 }
 
+namespace {
+
+constexpr size_t kGuidOrder[16] = {10, 11, 12, 13, 14, 15, 8, 9, 6, 7, 4, 5, 0, 1, 2, 3};
+
+}  // namespace
+
+std::string uniqueIdentifierSortKey(std::string_view bytes) {
+  std::string key(16, '\0');
+  for (size_t i = 0; i < 16 && kGuidOrder[i] < bytes.size(); ++i) key[i] = bytes[kGuidOrder[i]];
+  return key;
+}
+
+std::string uniqueIdentifierFromSortKey(std::string_view key) {
+  std::string bytes(16, '\0');
+  for (size_t i = 0; i < 16 && i < key.size(); ++i) bytes[kGuidOrder[i]] = key[i];
+  return bytes;
+}
+
 }  // namespace db::embedded::types

@@ -68,4 +68,9 @@ class Value {
 // units for nchar and nvarchar (a character beyond the BMP counts 2).
 int characterLength(std::string_view utf8, TypeId id);
 
+// uniqueidentifier bytes reordered so that their byte order is SQL Server's order of the
+// values (the last six bytes first, then back through the groups), and back.
+std::string uniqueIdentifierSortKey(std::string_view bytes);
+std::string uniqueIdentifierFromSortKey(std::string_view key);
+
 }  // namespace db::embedded::types

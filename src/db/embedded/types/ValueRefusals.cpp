@@ -134,6 +134,13 @@ Error invalidLengthArgument(std::string_view function) {
   return sqlServer(536, "Invalid length parameter passed to the " + asciiLower(function) + " function.");
 }
 
+Error datePartNotSupported(std::string_view part, std::string_view function, std::string_view type) {
+  return sqlServer(9810, "The datepart " + str(part) + " is not supported by date function " + asciiLower(function) +
+                             " for data type " + str(type) + ".");
+}
+
+Error invalidFloatingPointOperation() { return sqlServer(3623, "An invalid floating point operation occurred."); }
+
 Error unsupportedType(std::string_view type) {
   return Error::provider("The embedded engine does not compute with values of type " + str(type) +
                          " yet; use datetime, or run this statement against a SQL Server instance through the ODBC "

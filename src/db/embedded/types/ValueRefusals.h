@@ -46,6 +46,8 @@ Error unknownDatePart(std::string_view part);                // 155
 Error dateAddOverflow(std::string_view type);                                           // 517
 Error dateDiffOverflow();                                                               // 535
 Error invalidLengthArgument(std::string_view function);                                 // 536
+Error datePartNotSupported(std::string_view part, std::string_view function, std::string_view type);  // 9810
+Error invalidFloatingPointOperation();                                                  // 3623
 
 // A type the engine parses but does not compute with yet: says so and what to do instead.
 Error unsupportedType(std::string_view type);
