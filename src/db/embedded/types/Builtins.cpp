@@ -565,9 +565,13 @@ void addMathFunctions(std::map<std::string, FunctionDefinition, std::less<>>& t)
   addStrict(t, "floor", 1, 1, wholeType("floor"), whole(false));
   addStrict(t, "ceiling", 1, 1, wholeType("ceiling"), whole(true));
   addStrict(t, "round", 2, 3, [](Types a) {
+    // Decimals keep their precision, so ROUND(748.58, -3) overflows decimal(5,2); the small
+    // integers widen to int, the moneys to money, real to float.
     const Type n = numberTypeOf(a[0], 1, "round");
-    // A rounded decimal gains a digit: ROUND(748.58, -3) is 1000.00.
-    return isDecimal(n.id) ? Type{n.id, 0, std::min(38, n.precision + 1), n.scale} : n;
+    if (n.id == TypeId::TinyInt || n.id == TypeId::SmallInt) return intType();
+    if (isMoney(n.id)) return Type::of(TypeId::Money);
+    if (isApproximate(n.id)) return Type::of(TypeId::Float);
+    return n;
   }, [](Values a, const EvaluationContext&, const Type& type) {
     const bool truncate = a.size() == 3 && integerOf(a[2]) != 0;
     return roundNumber(asNumber(a[0]), integerOf(a[1]), truncate, type);

@@ -48,15 +48,15 @@ Family familyOf(TypeId id) {
 // - not allowed. Columns in Family order: Integer Decimal Money Approximate Character
 // LargeText Binary Image Date DateTime Time Guid.
 constexpr const char* kChart[] = {
-    /* Integer     */ "IIIIIIII-I--",
-    /* Decimal     */ "IIIIII-I-I--",
-    /* Money       */ "IIIIII-I-I--",
-    /* Approximate */ "IIIIII---I--",
+    /* Integer     */ "IIIII-I--I--",
+    /* Decimal     */ "IIIII-I--I--",
+    /* Money       */ "IIIII-I--I--",
+    /* Approximate */ "IIIII----I--",
     /* Character   */ "IIIIIIEEIIII",
     /* LargeText   */ "----II------",
-    /* Binary      */ "IIII-I-II-EI",
+    /* Binary      */ "III-I-II-E-I",
     /* Image       */ "------II----",
-    /* Date        */ "----I---III-",
+    /* Date        */ "----I---II--",
     /* DateTime    */ "EEEEI-E-III-",
     /* Time        */ "----I----II-",
     /* Guid        */ "----I-II---I",

@@ -303,7 +303,8 @@ bool readDate(Reader& r, Fields& f, Order order) {
     }
     return false;
   }
-  if (numbers.size() != 3) return false;
+  // Numbers alone need a separator between them: "2021 03 05" is no date.
+  if (numbers.size() != 3 || separator.empty()) return false;
   const auto num = [](const std::string& s) { return s.size() <= 2 ? std::stoi(s) : -1; };
   if (numbers[0].size() == 4) {
     f.year = std::stoi(numbers[0]);
