@@ -45,7 +45,8 @@ class Scanner {
       if (isBlank(s_[pos_])) {
         ++pos_;
       } else if (s_.compare(pos_, 2, "--") == 0) {
-        while (pos_ < s_.size() && s_[pos_] != '\n') ++pos_;
+        // A line comment ends at CR, LF or CR LF: module texts end their lines with a lone CR.
+        while (pos_ < s_.size() && s_[pos_] != '\n' && s_[pos_] != '\r') ++pos_;
       } else if (s_.compare(pos_, 2, "/*") == 0) {
         // T-SQL comments nest.
         int depth = 0;

@@ -37,7 +37,8 @@ struct Token {
   bool isName() const { return kind == TokenKind::Word || kind == TokenKind::QuotedName; }
 };
 
-// Splits a batch into tokens, dropping blanks and comments (-- and nested /* */).
+// Splits a batch into tokens, dropping blanks and comments (-- to the end of the line, where a
+// line ends at CR, LF or CR LF; /* */, which nest).
 // The last token is always an End token positioned at the end of the text.
 // Throws db::Error for an unclosed quote or comment, worded as the dialect's server words it.
 std::vector<Token> tokenize(std::string_view batch, Dialect dialect);
