@@ -13,6 +13,11 @@ Error sqlServer(int number, std::string message) { return Error::provider(std::m
 // Jet's errors carry its own error numbers (the DAO numbers an Access user knows).
 Error jet(int number, std::string message) { return Error::provider(std::move(message), number); }
 
+// SQL Server quotes the token as it reads it: a string or a bracketed name without its quotes.
+std::string shownToken(const Token& near) {
+  return near.kind == TokenKind::String || near.kind == TokenKind::QuotedName ? near.value : near.text;
+}
+
 }  // namespace
 
 Error Refusals::unclosedQuote(std::string_view rest) const {
@@ -25,11 +30,23 @@ Error Refusals::syntaxNear(const Token& near, SyntaxContext) const {
   if (near.kind == TokenKind::Word && isReservedKeyword(near.text))
     return sqlServer(156, "Incorrect syntax near the keyword '" + near.text + "'.");
   if (near.kind == TokenKind::End) return sqlServer(102, "Incorrect syntax near ''.");
-  // SQL Server quotes the token as it reads it: a string without its quotes.
-  const std::string shown = near.kind == TokenKind::String       ? near.value
-                            : near.kind == TokenKind::QuotedName ? near.value
-                                                                 : near.text;
-  return sqlServer(102, "Incorrect syntax near '" + shown + "'.");
+  return sqlServer(102, "Incorrect syntax near '" + shownToken(near) + "'.");
+}
+
+Error Refusals::cteNeedsSemicolon(const Token& with) const {
+  return sqlServer(319, "Incorrect syntax near the keyword '" + with.text +
+                            "'. If this statement is a common table expression, an xmlnamespaces clause or a change "
+                            "tracking context clause, the previous statement must be terminated with a semicolon.");
+}
+
+Error Refusals::conditionExpected(const Token& near) const {
+  return sqlServer(4145, "An expression of non-boolean type specified in a context where a condition is expected, "
+                         "near '" +
+                             shownToken(near) + "'.");
+}
+
+Error Refusals::unknownSetOption(std::string_view option) const {
+  return sqlServer(195, "'" + str(option) + "' is not a recognized SET option.");
 }
 
 Error Refusals::notTsql(const Token& first) const { return syntaxNear(first, SyntaxContext::Statement); }

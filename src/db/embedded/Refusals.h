@@ -37,6 +37,11 @@ class Refusals {
   virtual Error syntaxNear(const Token& near, SyntaxContext context) const;
   virtual Error notTsql(const Token& first) const;  // T-SQL-only syntax where the dialect has none
   virtual Error firstInBatch(std::string_view what) const;
+  // WITH opening a common table expression where the statement before it did not end with ';'.
+  virtual Error cteNeedsSemicolon(const Token& with) const;
+  // A value where IF, WHILE, WHERE, ON, HAVING or WHEN expect a condition.
+  virtual Error conditionExpected(const Token& near) const;
+  virtual Error unknownSetOption(std::string_view option) const;
 
   // Types; `position` is SQL Server's "Column, parameter, or variable #N".
   virtual Error unknownType(int position, std::string_view typeName) const;
