@@ -45,10 +45,11 @@ void createCatalogIfMissing(Session& session) {
   }
 }
 
-bool connectToTarget(Session& session) {
+bool connectToTarget(Session& session, std::unique_ptr<db::TargetLock>* upgradeLock) {
   session.state.cancelRun = false;
   resolveTarget(session);
   if (session.state.cancelRun) return false;
+  if (upgradeLock) *upgradeLock = session.lockForUpgrade(session.state.connectionString);
   if (session.createMissingCatalog) createCatalogIfMissing(session);
   session.reopenMainConnection();
   return true;

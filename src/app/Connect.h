@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include <memory>
+
 #include "db/Connection.h"
+#include "db/TargetLock.h"
 
 namespace app {
 
@@ -12,7 +15,9 @@ class Session;
 // unless resolution was cancelled, open the main connection on it (creating a missing
 // catalog first when the session asks for it). Returns false when cancelled: nothing has
 // been opened then. Failures are thrown.
-bool connectToTarget(Session& session);
+// `upgradeLock`, when given, receives the target's upgrade lock, taken before anything is
+// created or opened.
+bool connectToTarget(Session& session, std::unique_ptr<db::TargetLock>* upgradeLock = nullptr);
 
 // Creates the catalog that state.connectionString names when it does not exist: on SQL
 // Server "create database CATALOG" sent on the instance's master catalog, for an Access

@@ -58,7 +58,8 @@ Outcome runUpgrade(Session& session) {
   };
   session.exitButtonFocused = false;  // pressing the start button took the focus
   try {
-    if (!connectToTarget(session)) return finish(Outcome::Status::Cancelled);
+    std::unique_ptr<db::TargetLock> lock;  // held to the end of the run
+    if (!connectToTarget(session, &lock)) return finish(Outcome::Status::Cancelled);
 
     schema::Gauge& overall = session.progress.overall;
     overall.setMaximum(session.primitives().countTables() + kOverallGaugeHeadroom);

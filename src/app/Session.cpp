@@ -41,6 +41,12 @@ schema::Primitives& Session::primitives() {
   return *primitives_;
 }
 
+std::unique_ptr<db::TargetLock> Session::lockForUpgrade(const std::string& connectionString) {
+  db::LockWaiting waiting;
+  waiting.onWait = onTargetBusy;
+  return db::lockTarget(config_.backend, connectionString, waiting);
+}
+
 void Session::reopenMainConnection() {
   db::Connection& main = mainConnection();
   if (main.isOpen()) main.close();

@@ -12,6 +12,7 @@
 #include "app/StepRegistry.h"
 #include "db/Connection.h"
 #include "db/Observer.h"
+#include "db/TargetLock.h"
 #include "schema/Primitives.h"
 #include "schema/Progress.h"
 
@@ -45,6 +46,14 @@ class Session {
   // missing, and likewise the assistant catalog of the general-accounting run, so that a run
   // can start from nothing. Off in the window.
   bool createMissingCatalog = false;
+
+  // Told, in a sentence for the operator, when another run is upgrading the target and this
+  // one waits for it.
+  std::function<void(const std::string& message)> onTargetBusy;
+
+  // The upgrade lock of the database `connectionString` names (see db::lockTarget); waits
+  // while another run holds it.
+  std::unique_ptr<db::TargetLock> lockForUpgrade(const std::string& connectionString);
 
   // A run that triggered no step (the product has no upgrade sequence) ends with a message
   // that says so, not with the completion message, which would claim work that was not done.

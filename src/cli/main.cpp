@@ -107,6 +107,7 @@ int run(const cli::Options& options) {
   if (options.product) options.product->applyTo(session.choices, session.state);
   session.createMissingCatalog = options.createDatabase;
   session.reportRunWithoutSteps = true;
+  if (!options.quiet) session.onTargetBusy = [](const std::string& message) { std::cerr << "morav-update: " << message << '\n'; };
   if (log) session.addObserver(log.get());
   session.addObserver(&report);
 

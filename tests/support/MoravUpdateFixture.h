@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -52,16 +53,45 @@ class MoravUpdateFixture : public ::testing::Test {
       std::filesystem::remove(reportFile());
       args.insert(args.end(), {"--statement-log", log().string(), "--report", reportFile().string()});
     }
-    std::string command = "cd " + quoted(work.path().string()) +
-                          " && env -u MORAV_UPDATER_BACKEND -u MORAV_DATA_DIR MORAV_UPDATER_CONFIG=" +
-                          quoted((work / "morav-updater.ini").string()) + " ";
-    for (const auto& [name, value] : environment) command += name + "=" + quoted(value) + " ";
-    command += quoted(MORAV_UPDATE_BINARY) +
-                          " --data-dir " + quoted(data.path().string());
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " >" + quoted((work / "out.txt").string()) + " 2>" + quoted((work / "err.txt").string()) + " </dev/null";
+    const std::string command = commandLine(args, environment, work / "out.txt", work / "err.txt");
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(work / "out.txt"), readFile(work / "err.txt")};
+  }
+
+  // A run in the background, its output kept in files of its own.
+  struct Background {
+    pid_t pid;
+    std::filesystem::path out;
+    std::filesystem::path err;
+  };
+  Background start(const std::vector<std::string>& args, const std::string& name,
+                   const std::vector<std::pair<std::string, std::string>>& environment = {}) {
+    Background b{0, work / (name + ".out"), work / (name + ".err")};
+    const std::string command = commandLine(args, environment, b.out, b.err);
+    b.pid = fork();
+    if (b.pid == 0) {
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    return b;
+  }
+  // Waits for a background run: its exit code, or -1 when a signal ended it.
+  static Result finish(const Background& b) {
+    int status = 0;
+    waitpid(b.pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(b.out), readFile(b.err)};
+  }
+
+  std::string commandLine(const std::vector<std::string>& args,
+                          const std::vector<std::pair<std::string, std::string>>& environment,
+                          const std::filesystem::path& out, const std::filesystem::path& err) const {
+    std::string command = "cd " + quoted(work.path().string()) +
+                          " && exec env -u MORAV_UPDATER_BACKEND -u MORAV_DATA_DIR MORAV_UPDATER_CONFIG=" +
+                          quoted((work / "morav-updater.ini").string()) + " ";
+    for (const auto& [name, value] : environment) command += name + "=" + quoted(value) + " ";
+    command += quoted(MORAV_UPDATE_BINARY) + " --data-dir " + quoted(data.path().string());
+    for (const auto& a : args) command += " " + quoted(a);
+    return command + " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
   }
 
   std::filesystem::path log() const { return work / "log.jsonl"; }
