@@ -100,8 +100,8 @@ const Type& higherPrecedence(const Type& a, const Type& b);
 Type commonType(const Type& a, const Type& b);
 
 // Decimal precision above 38 brought back to 38 as SQL Server does: the scale gives way so
-// that the integer digits survive, keeping at least `minimumScale` digits (6 for * and /, 0
-// for + - %), never more than the scale computed.
+// that the integer digits survive, keeping at least `minimumScale` digits (6 for arithmetic,
+// 0 for CASE and UNION), never more than the scale computed.
 Type boundedDecimal(int precision, int scale, int minimumScale);
 
 // A type as a statement writes it ("nvarchar" with arguments {"50"}). The name may be any
