@@ -318,7 +318,12 @@ class Printer {
       out_ << ')';
       return;
     }
-    if (s.alias) out_ << "(as ";
+    const bool hinted = s.kind == TableSourceKind::Named && !s.as<NamedTable>().hints.empty();
+    if (s.alias) {
+      out_ << "(as ";
+    } else if (hinted) {
+      out_ << "(table ";
+    }
     switch (s.kind) {
       case TableSourceKind::Named: {
         const auto& t = s.as<NamedTable>();
@@ -344,9 +349,9 @@ class Printer {
         identifiers(s.as<DerivedTable>().columns);
         out_ << ')';
       }
-      out_ << ')';
     }
-    if (s.kind == TableSourceKind::Named) hints(s.as<NamedTable>().hints);
+    if (hinted) hints(s.as<NamedTable>().hints);
+    if (s.alias || hinted) out_ << ')';
   }
 
   void hints(const std::vector<std::string>& hs) {
