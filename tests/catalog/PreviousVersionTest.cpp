@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -89,8 +90,8 @@ TEST(SqlScriptTest, ARefusedStatementIsReportedWithItsFileAndLine) {
 class PreviousVersionTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new testsupport::TempDir;
-    connection_ = new db::embedded::EmbeddedConnection(dir_->path());
+    dir_ = std::make_unique<testsupport::TempDir>();
+    connection_ = std::make_unique<db::embedded::EmbeddedConnection>(dir_->path());
     connection_->open(connectionString("master"));
     connection_->execute("create database Zedidover");
     connection_->close();
@@ -98,8 +99,8 @@ class PreviousVersionTest : public ::testing::Test {
     testsupport::runScriptFile(*connection_, MORAV_SOURCE_DIR "/samples/zedidover-previous.sql");
   }
   static void TearDownTestSuite() {
-    delete connection_;
-    delete dir_;
+    connection_.reset();
+    dir_.reset();
   }
 
   static std::string connectionString(const std::string& catalog) {
@@ -116,12 +117,10 @@ class PreviousVersionTest : public ::testing::Test {
     throw std::runtime_error("no insurance step works on " + table);
   }
 
-  static testsupport::TempDir* dir_;
-  static db::embedded::EmbeddedConnection* connection_;
+  // Loaded once: the tests only read.
+  static inline std::unique_ptr<testsupport::TempDir> dir_;
+  static inline std::unique_ptr<db::embedded::EmbeddedConnection> connection_;
 };
-
-testsupport::TempDir* PreviousVersionTest::dir_ = nullptr;
-db::embedded::EmbeddedConnection* PreviousVersionTest::connection_ = nullptr;
 
 TEST_F(PreviousVersionTest, HoldsExactlyTheTablesOfTheInsuranceCatalog) {
   std::set<std::string> expected;
