@@ -87,7 +87,8 @@ TEST(SyntaxRefusalTest, UnknownSetOptionsUnclosedTextsAndWhatTheEngineDoesNotRun
   expectRefusal("set fooption on", 195, "'fooption' is not a recognized SET option.");
   expectRefusal("print 1\rselect 'abc", 105, "Unclosed quotation mark after the character string 'abc'.", 2);
   expectRefusal("select 1 /* x", 113, "Missing end comment mark '*/'.");
-  for (const char* batch : {"goto x", "x: print 1", "merge t using u on 1=1 when matched then delete;"}) {
+  for (const char* batch : {"goto x", "x: print 1", "merge t using u on 1=1 when matched then delete;",
+                            "select a from t order by a offset 1 rows", "select a from t for xml auto"}) {
     const Error e = refusal(batch);
     EXPECT_EQ(e.number(), 0) << batch;
     EXPECT_NE(e.message().find("does not support"), std::string::npos) << batch;

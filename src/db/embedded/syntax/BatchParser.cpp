@@ -17,12 +17,13 @@ constexpr std::array<std::string_view, 18> kStatementsNotSupported = {
     "kill",     "checkpoint",  "reconfigure", "shutdown", "readtext", "writetext", "updatetext", "revert", "setuser"};
 
 // SET options that take ON or OFF, several of them in one statement.
-constexpr std::array<std::string_view, 25> kOnOffOptions = {
-    "nocount",       "xact_abort",        "ansi_nulls",          "quoted_identifier",      "ansi_warnings",
-    "ansi_padding",  "arithabort",        "arithignore",         "concat_null_yields_null", "numeric_roundabort",
-    "ansi_null_dflt_on", "ansi_null_dflt_off", "implicit_transactions", "cursor_close_on_commit", "fmtonly",
-    "noexec",        "parseonly",         "showplan_all",        "showplan_text",          "showplan_xml",
-    "forceplan",     "ansi_defaults",     "remote_proc_transactions", "nocount_on_error",  "xact_abort_on_error"};
+constexpr std::array<std::string_view, 23> kOnOffOptions = {
+    "nocount",           "xact_abort",         "ansi_nulls",            "quoted_identifier",
+    "ansi_warnings",     "ansi_padding",       "arithabort",            "arithignore",
+    "concat_null_yields_null", "numeric_roundabort", "ansi_null_dflt_on", "ansi_null_dflt_off",
+    "implicit_transactions", "cursor_close_on_commit", "fmtonly",       "noexec",
+    "parseonly",         "showplan_all",       "showplan_text",         "showplan_xml",
+    "forceplan",         "ansi_defaults",      "remote_proc_transactions"};
 
 // SET options that take one value: a word, a number, a string or a variable.
 constexpr std::array<std::string_view, 7> kValueOptions = {"dateformat", "datefirst",   "language",        "rowcount",
@@ -52,7 +53,7 @@ BatchParser::BatchParser(std::string_view text)
   try {
     tokens_ = tokenize(text, Dialect::SqlServer);
   } catch (Error& e) {
-    // An unclosed quote or comment is reported at the line it opens on: where the text ran out.
+    // An unclosed quote or comment runs to the end of the text: reported at its last line.
     throw e.atLine(lineAt(text.empty() ? 0 : text.size() - 1));
   }
 }
@@ -257,8 +258,14 @@ StatementPtr BatchParser::parseStatement() {
     if (t.isWord("commit") || t.isWord("rollback") || t.isWord("save")) return parseTransaction();
     if (t.isWord("break") || t.isWord("continue")) {
       advance();
-      if (t.isWord("break")) return std::make_unique<BreakStatement>();
-      return std::make_unique<ContinueStatement>();
+      StatementPtr s;
+      if (t.isWord("break")) {
+        s = std::make_unique<BreakStatement>();
+      } else {
+        s = std::make_unique<ContinueStatement>();
+      }
+      finish(*s, first);
+      return s;
     }
     if (t.isWord("return")) return parseReturn();
     if (t.isWord("raiserror")) return parseRaiserror();

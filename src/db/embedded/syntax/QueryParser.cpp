@@ -15,7 +15,11 @@ QueryPtr BatchParser::parseQuery() {
   if (acceptWord("order")) {
     expectWord("by");
     q->orderBy = parseOrderByList();
+    if (peekWord("offset")) unsupported("OFFSET ... FETCH");
   }
+  if (peekWord("option") && peekSymbol("(", 1)) unsupported("query hints (OPTION ...)");
+  if (peekWord("for") && (peekWord("xml", 1) || peekWord("json", 1) || peekWord("browse", 1)))
+    unsupported("FOR XML, FOR JSON and FOR BROWSE");
   finish(*q, first);
   return q;
 }

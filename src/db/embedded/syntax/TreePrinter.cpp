@@ -850,9 +850,10 @@ class Printer {
       case StatementKind::Commit:
       case StatementKind::Rollback:
       case StatementKind::SaveTransaction: {
-        static constexpr const char* kVerbs[] = {"begin-tran", "commit", "rollback", "save-tran"};
-        const int verb = static_cast<int>(s.kind) - static_cast<int>(StatementKind::BeginTransaction);
-        out_ << '(' << kVerbs[verb];
+        out_ << (s.kind == StatementKind::BeginTransaction ? "(begin-tran"
+                 : s.kind == StatementKind::Commit         ? "(commit"
+                 : s.kind == StatementKind::Rollback       ? "(rollback"
+                                                           : "(save-tran");
         if (const std::string& n = s.as<TransactionStatement>().name; !n.empty()) out_ << ' ' << n;
         out_ << ')';
         break;
