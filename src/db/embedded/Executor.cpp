@@ -89,6 +89,25 @@ std::string formatReal(double v) {
   return buf;
 }
 
+// A variable's value as the number its type makes it, so that SQLite compares and computes
+// with it as a number; a text that is none stays text.
+void bindNumber(Stmt& stmt, int index, const std::string& text, Affinity affinity) {
+  char* end = nullptr;
+  if (affinity == Affinity::Integer) {
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (!text.empty() && *end == '\0') {
+      stmt.bind(index, static_cast<std::int64_t>(value));
+      return;
+    }
+  }
+  const double value = std::strtod(text.c_str(), &end);
+  if (!text.empty() && *end == '\0') {
+    sqlite3_bind_double(stmt.handle(), index, value);
+    return;
+  }
+  stmt.bind(index, text);
+}
+
 std::string startsAfter(const std::string& text, std::string_view prefix) {
   return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : std::string();
 }
@@ -97,18 +116,18 @@ std::string startsAfter(const std::string& text, std::string_view prefix) {
 
 Executor::Executor(CatalogContext context) : ctx_(std::move(context)), refusals_(refusalsFor(ctx_.dialect)) {}
 
-std::optional<Rows> Executor::run(std::string_view batch, const Params& params, bool wantRows) {
+std::optional<Rows> Executor::run(std::string_view batch, const Params& params, bool wantRows,
+                                  const VariableNames* variables) {
   const std::vector<Token> tokens = tokenize(batch, ctx_.dialect);
   const std::vector<Statement> statements = Parser(batch, tokens, ctx_.dialect).parseBatch();
   // A batch the engine cannot run to its end is refused before any of it runs.
-  for (const Statement& statement : statements)
-    if (const auto* unsupported = std::get_if<Unsupported>(&statement)) run(*unsupported);
+  for (const Statement& statement : statements) refuseIfCannotRun(statement);
   std::optional<Rows> rows;
   for (const Statement& statement : statements) {
     try {
       std::visit(Overloaded{
                      [&](const DataStatement& s) {
-                       auto result = run(s, tokens, params, wantRows && !rows);
+                       auto result = run(s, tokens, params, wantRows && !rows, variables);
                        if (result && !rows) rows = std::move(result);
                      },
                      [&](const auto& s) { run(s); },
@@ -119,6 +138,15 @@ std::optional<Rows> Executor::run(std::string_view batch, const Params& params, 
     }
   }
   return rows;
+}
+
+void Executor::check(std::string_view batch, const VariableNames* variables) const {
+  const std::vector<Token> tokens = tokenize(batch, ctx_.dialect);
+  for (const Statement& statement : Parser(batch, tokens, ctx_.dialect).parseBatch()) {
+    refuseIfCannotRun(statement);
+    if (const auto* data = std::get_if<DataStatement>(&statement))
+      Translator(tokens, ctx_.dialect, ctx_.catalogName, variables).translate(data->firstToken, data->endToken);
+  }
 }
 
 // ---- Names ------------------------------------------------------------------------------
@@ -732,6 +760,15 @@ void Executor::run(const CreateModule& s) {
   tx.commit();
 }
 
+void Executor::refuseIfCannotRun(const Statement& statement) const {
+  if (const auto* unsupported = std::get_if<Unsupported>(&statement)) throw refusals_.notSupported(unsupported->what);
+  // A missing procedure is the server's run-time error (2812); one that exists the engine cannot run.
+  if (const auto* exec = std::get_if<ExecProcedure>(&statement)) {
+    const auto procedure = ctx_.catalog.findObject(localName(exec->procedure));
+    if (procedure && procedure->type == "P") throw refusals_.notSupported("running stored procedures");
+  }
+}
+
 void Executor::run(const ExecProcedure& s) {
   const auto procedure = ctx_.catalog.findObject(localName(s.procedure));
   if (!procedure || procedure->type != "P") throw refusals_.missingProcedure(s.procedure.written);
@@ -741,8 +778,9 @@ void Executor::run(const ExecProcedure& s) {
 void Executor::run(const Unsupported& s) { throw refusals_.notSupported(s.what); }
 
 std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
-                                  bool wantRows) {
-  const Translation translation = Translator(tokens, ctx_.dialect, ctx_.catalogName).translate(s.firstToken, s.endToken);
+                                  bool wantRows, const VariableNames* variables) {
+  const Translation translation =
+      Translator(tokens, ctx_.dialect, ctx_.catalogName, variables).translate(s.firstToken, s.endToken);
   try {
     // A change writes in the transaction that brings its tables up to date, so that no other
     // connection can mark them stale (and so empty) in between.
@@ -757,13 +795,19 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
     }
     for (const std::string& view : translation.systemViews) ctx_.views.prepare(view);
     Stmt stmt = ctx_.db.prepare(translation.sql);
+    std::map<std::string, Affinity> numericParameters;  // an interpreted batch's numeric variables
+    if (variables)
+      for (const auto& [name, affinity] : *variables)
+        if (affinity != Affinity::Text && affinity != Affinity::Blob) numericParameters[variableParameter(name)] = affinity;
     for (int i = 1; i <= stmt.parameterCount(); ++i) {
       const char* parameter = stmt.parameterName(i);
       const auto it = parameter ? params.find(parameter + 1) : params.end();
-      if (it != params.end()) {
-        stmt.bind(i, it->second);
-      } else {
+      if (it == params.end()) {
         stmt.bindNull(i);
+      } else if (const auto numeric = numericParameters.find(it->first); numeric != numericParameters.end()) {
+        bindNumber(stmt, i, it->second, numeric->second);
+      } else {
+        stmt.bind(i, it->second);
       }
     }
     if (s.kind == DataStatement::Select) {

@@ -36,8 +36,12 @@ class Executor {
  public:
   explicit Executor(CatalogContext context);
 
-  // The rows of the first statement that returns rows, when `wantRows`.
-  std::optional<Rows> run(std::string_view batch, const Params& params, bool wantRows);
+  // The rows of the first statement that returns rows, when `wantRows`. `variables`, when
+  // given, are the variables of an interpreted batch that `batch` may read (see Translator).
+  std::optional<Rows> run(std::string_view batch, const Params& params, bool wantRows,
+                          const VariableNames* variables = nullptr);
+  // Refuses, without running anything, what run() would refuse before running.
+  void check(std::string_view batch, const VariableNames* variables = nullptr) const;
 
  private:
   void run(const CreateTable& s);
@@ -52,8 +56,9 @@ class Executor {
   void run(const CreateModule& s);
   void run(const ExecProcedure& s);
   void run(const Unsupported& s);
+  void refuseIfCannotRun(const Statement& statement) const;
   std::optional<Rows> run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
-                          bool wantRows);
+                          bool wantRows, const VariableNames* variables);
 
   // Names
   std::string localName(const ObjectName& name) const;

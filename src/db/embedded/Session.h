@@ -13,6 +13,7 @@
 #include "db/embedded/HandlePool.h"
 #include "db/embedded/Sqlite.h"
 #include "db/embedded/SystemViews.h"
+#include "db/embedded/runtime/Interpreter.h"
 
 namespace db::embedded {
 
@@ -43,6 +44,11 @@ class Session {
   std::unique_ptr<SystemViews> views_;
   FunctionContext functions_;
   std::unique_ptr<Executor> executor_;
+  std::unique_ptr<runtime::Interpreter> interpreter_;
+
+  // A batch with control of flow or variables goes to the interpreter, any other to the
+  // executor alone.
+  std::optional<Rows> runBatch(const std::string& batch, const Params& params, bool wantRows);
 };
 
 }  // namespace db::embedded

@@ -24,8 +24,13 @@ bool isTableHint(const Token& t) {
 
 }  // namespace
 
-Translator::Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName)
-    : tokens_(tokens), dialect_(dialect), catalogName_(std::move(catalogName)) {}
+std::string variableParameter(std::string_view variable) {
+  return "__var_" + asciiLower(variable.substr(variable.rfind('@') + 1));
+}
+
+Translator::Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName,
+                       const VariableNames* variables)
+    : tokens_(tokens), dialect_(dialect), catalogName_(std::move(catalogName)), variables_(variables) {}
 
 void Translator::emit(Translation& out, std::string_view text) {
   if (!out.sql.empty()) out.sql += ' ';
@@ -98,6 +103,10 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
       case TokenKind::Variable:
         if (dialect_ == Dialect::Jet) throw refusals.notTsql(t);
         if (t.text.rfind("@@", 0) == 0) throw refusals.notSupported("the system function " + t.text);
+        if (variables_ && variables_->count(asciiLower(t.text))) {
+          emit(out, ":" + variableParameter(t.text));
+          break;
+        }
         throw refusals.undeclaredVariable(t.text);
       case TokenKind::Symbol:
         if (t.isSymbol("(")) ++depth;

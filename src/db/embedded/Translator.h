@@ -7,11 +7,18 @@
 #include <string_view>
 #include <vector>
 
+#include "db/embedded/SqlTypes.h"
 #include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
 
 // A data statement rewritten for SQLite.
+// The variables of a batch that the interpreter runs, by name in lower case with its '@', with
+// the storage class of their declared type: a statement it hands on reads each as the named
+// parameter variableParameter(name), bound as a number where the type is one.
+using VariableNames = std::map<std::string, Affinity>;
+std::string variableParameter(std::string_view variable);
+
 struct Translation {
   std::string sql;
   std::set<std::string> systemViews;           // catalog views it reads (see SystemViews)
@@ -30,7 +37,8 @@ struct Translation {
 class Translator {
  public:
   // `catalogName` is the connected catalog: a three-part name of another one is refused.
-  Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName = {});
+  Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName = {},
+             const VariableNames* variables = nullptr);
 
   Translation translate(size_t first, size_t end);
 
@@ -45,6 +53,7 @@ class Translator {
   const std::vector<Token>& tokens_;
   Dialect dialect_;
   std::string catalogName_;
+  const VariableNames* variables_;
   std::string limit_;  // from TOP n
 };
 

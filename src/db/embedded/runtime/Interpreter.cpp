@@ -1,0 +1,350 @@
+#include "db/embedded/runtime/Interpreter.h"
+
+#include <algorithm>
+#include <array>
+
+#include "db/Text.h"
+#include "db/embedded/Refusals.h"
+#include "db/embedded/syntax/Parser.h"
+#include "db/embedded/syntax/Tokenizer.h"
+
+namespace db::embedded::runtime {
+
+namespace {
+
+using namespace syntax;
+
+// The errors after which SQL Server goes on with the next statement of the batch.
+bool endsOnlyItsStatement(const Error& e) {
+  static constexpr std::array<int, 7> kStatementLevel = {2627, 2601, 547, 515, 8152, 512, 8134};
+  return std::find(kStatementLevel.begin(), kStatementLevel.end(), e.number()) != kStatementLevel.end();
+}
+
+// How a variable's value is bound to the statements that read it.
+Affinity affinityOfDeclared(const VariableDeclaration& v) {
+  if (!v.type) return Affinity::Text;
+  TypeRef ref;
+  ref.name = v.type->name.object();
+  ref.args = v.type->arguments;
+  ref.written = v.type->text;
+  TypeProblem problem{};
+  const auto type = resolveType(ref, Dialect::SqlServer, problem);
+  if (!type) throw refusalsFor(Dialect::SqlServer).unknownType(1, ref.name);
+  return type->affinity;
+}
+
+bool startsStatement(const std::vector<Token>& tokens, size_t i) { return i == 0 || tokens[i - 1].isSymbol(";"); }
+
+// `select @a = x, @b = y from ...` -> the query with its assignments taken out, as text.
+std::string withoutAssignments(std::string_view batch, const SelectSpec& select, const SourceSpan& whole) {
+  std::string text;
+  size_t at = whole.begin;
+  for (const SelectItem& item : select.items) {
+    if (item.kind != SelectItemKind::Assignment) continue;
+    text += batch.substr(at, item.span.begin - at);
+    text += item.expression->span.textIn(batch);
+    at = item.span.end;
+  }
+  return text + std::string(batch.substr(at, whole.end - at));
+}
+
+// The numbering idiom `SET @v = column = @v + step`: the step, when the value has that shape.
+const Expression* numberingStep(const SetClause& clause) {
+  if (clause.variable.empty() || clause.column.empty() || clause.op != "=") return nullptr;
+  if (clause.value->kind != ExpressionKind::Binary) return nullptr;
+  const auto& sum = clause.value->as<Binary>();
+  if (sum.op != BinaryOp::Add || sum.left->kind != ExpressionKind::Variable) return nullptr;
+  if (!equalsAsciiNoCase(sum.left->as<VariableRef>().name, clause.variable)) return nullptr;
+  return sum.right.get();
+}
+
+}  // namespace
+
+bool Interpreter::isNeededFor(std::string_view batch) {
+  std::vector<Token> tokens;
+  try {
+    tokens = tokenize(batch, Dialect::SqlServer);
+  } catch (const Error&) {
+    return false;  // the executor words the refusal
+  }
+  static constexpr std::array<std::string_view, 8> kProcedural = {"if",     "while", "declare",  "print",
+                                                                  "return", "begin", "continue", "break"};
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    const Token& t = tokens[i];
+    if (t.kind == TokenKind::Variable && t.text.rfind("@@", 0) != 0) return true;
+    if (t.kind != TokenKind::Word) continue;
+    for (std::string_view word : kProcedural)
+      if (t.isWord(word)) return true;
+    if (t.isWord("set") && startsStatement(tokens, i)) return true;
+  }
+  return false;
+}
+
+std::optional<Rows> Interpreter::run(std::string_view batch, const Params& params, bool wantRows) {
+  const Batch tree = parseBatch(batch);
+  batch_ = tree.text;
+  callerParams_ = params;
+  wantRows_ = wantRows;
+  variables_.clear();
+  declared_.clear();
+  rows_.reset();
+  firstError_.reset();
+  // What the executor would refuse is refused before anything runs, as the server compiles the
+  // whole batch first; variables are known from their DECLARE on, in the order of the text.
+  check(tree.statements);
+  declared_.clear();
+  try {
+    runList(tree.statements);
+  } catch (const Error& e) {
+    if (!firstError_) firstError_ = e;
+  }
+  if (firstError_) throw *firstError_;
+  return std::move(rows_);
+}
+
+// ---- Checking ----------------------------------------------------------------------------
+
+void Interpreter::check(const syntax::StatementList& statements) {
+  for (const StatementPtr& s : statements) check(*s);
+}
+
+void Interpreter::check(const syntax::Statement& s) {
+  const auto checkValue = [&](const Expression* e) {
+    if (e) executor_.check("select " + textOf(e->span), &declared_);
+  };
+  switch (s.kind) {
+    case StatementKind::Declare:
+      for (const VariableDeclaration& v : s.as<DeclareStatement>().variables) {
+        if (v.table) throw refusalsFor(Dialect::SqlServer).notSupported("table variables");
+        checkValue(v.initialValue.get());
+        declared_[asciiLower(v.name)] = affinityOfDeclared(v);
+      }
+      return;
+    case StatementKind::SetVariable: {
+      const auto& set = s.as<SetVariableStatement>();
+      if (!declared_.count(asciiLower(set.variable))) throw refusalsFor(Dialect::SqlServer).undeclaredVariable(set.variable);
+      checkValue(set.value.get());
+      return;
+    }
+    case StatementKind::If: {
+      const auto& i = s.as<IfStatement>();
+      checkValue(i.condition.get());
+      check(*i.then);
+      if (i.otherwise) check(*i.otherwise);
+      return;
+    }
+    case StatementKind::While:
+      checkValue(s.as<WhileStatement>().condition.get());
+      check(*s.as<WhileStatement>().body);
+      return;
+    case StatementKind::Block: check(s.as<BlockStatement>().statements); return;
+    case StatementKind::Print: checkValue(s.as<PrintStatement>().value.get()); return;
+    case StatementKind::Return:
+      if (s.as<ReturnStatement>().value) throw refusalsFor(Dialect::SqlServer).notSupported("RETURN with a value in a batch");
+      return;
+    case StatementKind::Break:
+    case StatementKind::Continue:
+    case StatementKind::SetOption: return;
+    case StatementKind::Select: {
+      const auto& query = *s.as<SelectStatement>().query;
+      if (query.body->kind == QueryExpressionKind::Select) {
+        const auto& select = static_cast<const SelectSpec&>(*query.body);
+        for (const SelectItem& item : select.items) {
+          if (item.kind != SelectItemKind::Assignment) continue;
+          if (!declared_.count(asciiLower(item.variable)))
+            throw refusalsFor(Dialect::SqlServer).undeclaredVariable(item.variable);
+        }
+        if (std::any_of(select.items.begin(), select.items.end(),
+                        [](const SelectItem& i) { return i.kind == SelectItemKind::Assignment; })) {
+          executor_.check(withoutAssignments(batch_, select, s.span), &declared_);
+          return;
+        }
+      }
+      break;
+    }
+    case StatementKind::Update: {
+      const auto& update = s.as<UpdateStatement>();
+      const bool assigns = std::any_of(update.set.begin(), update.set.end(),
+                                       [](const SetClause& c) { return !c.variable.empty(); });
+      if (!assigns) break;
+      if (update.set.size() != 1 || !numberingStep(update.set.front()) || !update.from.empty() || update.top)
+        throw refusalsFor(Dialect::SqlServer).notSupported("this assignment of a variable in UPDATE ... SET");
+      if (!declared_.count(asciiLower(update.set.front().variable)))
+        throw refusalsFor(Dialect::SqlServer).undeclaredVariable(update.set.front().variable);
+      checkValue(numberingStep(update.set.front()));
+      return;
+    }
+    case StatementKind::TryCatch:
+    case StatementKind::Raiserror:
+    case StatementKind::Throw:
+    case StatementKind::BeginTransaction:
+    case StatementKind::Commit:
+    case StatementKind::Rollback:
+    case StatementKind::SaveTransaction:
+    case StatementKind::DeclareCursor:
+    case StatementKind::OpenCursor:
+    case StatementKind::Fetch:
+    case StatementKind::CloseCursor:
+    case StatementKind::DeallocateCursor:
+    case StatementKind::ExecuteString:
+      throw refusalsFor(Dialect::SqlServer).notSupported("this statement in a batch with control of flow (\"" +
+                                                         std::string(textOf(s.span).substr(0, 40)) + "\")");
+    default: break;
+  }
+  executor_.check(textOf(s.span), &declared_);
+}
+
+// ---- Running -----------------------------------------------------------------------------
+
+Interpreter::Flow Interpreter::runList(const syntax::StatementList& statements) {
+  for (const StatementPtr& s : statements) {
+    const Flow flow = runStatement(*s);
+    if (flow != Flow::Next) return flow;
+  }
+  return Flow::Next;
+}
+
+Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
+  try {
+    switch (s.kind) {
+      case StatementKind::Declare: declare(s.as<DeclareStatement>()); return Flow::Next;
+      case StatementKind::SetVariable: setVariable(s.as<SetVariableStatement>()); return Flow::Next;
+      case StatementKind::If: {
+        const auto& i = s.as<IfStatement>();
+        if (isTrue(*i.condition)) return runStatement(*i.then);
+        return i.otherwise ? runStatement(*i.otherwise) : Flow::Next;
+      }
+      case StatementKind::While: {
+        const auto& w = s.as<WhileStatement>();
+        while (isTrue(*w.condition)) {
+          const Flow flow = runStatement(*w.body);
+          if (flow == Flow::Break) break;
+          if (flow == Flow::Return) return flow;
+        }
+        return Flow::Next;
+      }
+      case StatementKind::Block: return runList(s.as<BlockStatement>().statements);
+      case StatementKind::Break: return Flow::Break;
+      case StatementKind::Continue: return Flow::Continue;
+      case StatementKind::Return: return Flow::Return;
+      case StatementKind::Print: valueOf(*s.as<PrintStatement>().value); return Flow::Next;  // no message channel yet
+      case StatementKind::SetOption: return Flow::Next;  // the engine's session has one behaviour for each
+      case StatementKind::Select: {
+        const auto& query = *s.as<SelectStatement>().query;
+        if (query.body->kind == QueryExpressionKind::Select) {
+          const auto& select = static_cast<const SelectSpec&>(*query.body);
+          if (std::any_of(select.items.begin(), select.items.end(),
+                          [](const SelectItem& i) { return i.kind == SelectItemKind::Assignment; })) {
+            assignFromSelect(s.as<SelectStatement>());
+            return Flow::Next;
+          }
+        }
+        handOn(s);
+        return Flow::Next;
+      }
+      case StatementKind::Update:
+        if (!s.as<UpdateStatement>().set.front().variable.empty()) {
+          numberRows(s.as<UpdateStatement>());
+          return Flow::Next;
+        }
+        handOn(s);
+        return Flow::Next;
+      default: handOn(s); return Flow::Next;
+    }
+  } catch (const Error& e) {
+    if (!endsOnlyItsStatement(e)) throw;
+    if (!firstError_) firstError_ = e;
+    return Flow::Next;
+  }
+}
+
+void Interpreter::declare(const DeclareStatement& s) {
+  for (const VariableDeclaration& v : s.variables) {
+    const std::string name = asciiLower(v.name);
+    declared_[name] = affinityOfDeclared(v);
+    variables_[name] = {v.type ? v.type->text : std::string(), std::nullopt};
+    if (v.initialValue) assign(v.name, "=", *v.initialValue);
+  }
+}
+
+void Interpreter::setVariable(const SetVariableStatement& s) { assign(s.variable, s.op, *s.value); }
+
+void Interpreter::assign(const std::string& name, const std::string& op, const Expression& value) {
+  Variable& target = variable(name);
+  if (op == "=") {
+    target.value = valueOf(value);
+    return;
+  }
+  // @v += x is @v = @v + x, with the operator's own typing.
+  const std::string text = "select " + name + " " + op.substr(0, op.size() - 1) + " (" + textOf(value.span) + ")";
+  const auto rows = execute(text, true);
+  target.value = rows && !rows->values.empty() ? rows->values.front().front() : std::nullopt;
+}
+
+void Interpreter::assignFromSelect(const SelectStatement& s) {
+  const auto& select = static_cast<const SelectSpec&>(*s.query->body);
+  const auto rows = execute(withoutAssignments(batch_, select, s.span), true);
+  // Every row assigns in turn: the last one's values remain; no row leaves the variables.
+  if (!rows || rows->values.empty()) return;
+  const auto& last = rows->values.back();
+  size_t column = 0;
+  for (const SelectItem& item : select.items) {
+    if (item.kind == SelectItemKind::Assignment) variable(item.variable).value = last.at(column);
+    ++column;
+  }
+}
+
+// UPDATE t SET @v = col = @v + step WHERE ...: the rows that qualify get @v + step, @v + 2 step,
+// ... in the table's order, and @v keeps the last; one statement, as the server runs it.
+void Interpreter::numberRows(const UpdateStatement& s) {
+  const SetClause& clause = s.set.front();
+  const std::string table = textOf(s.target.span);
+  const std::string correlation = "[" + s.target.name.object() + "]";
+  const std::string where = s.where ? " WHERE " + textOf(s.where->span) : std::string();
+  const std::string column = "[" + clause.column.back().value + "]";
+  const std::string step = "(" + textOf(numberingStep(clause)->span) + ")";
+  // Counted first: the update changes what the condition finds.
+  const auto counted = execute("select count(*) from " + table + where, true);
+  const std::string rows =
+      counted && !counted->values.empty() && counted->values.front().front() ? *counted->values.front().front() : "0";
+  execute("UPDATE " + table + " SET " + column + " = " + clause.variable + " + " + step +
+              " * __numbered.rn FROM (SELECT _rowid_ AS rid, ROW_NUMBER() OVER (ORDER BY _rowid_) AS rn FROM " + table +
+              where + ") AS __numbered WHERE " + correlation + "._rowid_ = __numbered.rid",
+          false);
+  if (rows == "0") return;
+  const auto last = execute("select " + clause.variable + " + " + step + " * " + rows, true);
+  variable(clause.variable).value = last && !last->values.empty() ? last->values.front().front() : std::nullopt;
+}
+
+void Interpreter::handOn(const syntax::Statement& s) {
+  auto rows = execute(textOf(s.span), wantRows_ && !rows_);
+  if (rows && !rows_) rows_ = std::move(rows);
+}
+
+std::optional<Rows> Interpreter::execute(const std::string& text, bool wantRows) {
+  Params params = callerParams_;
+  for (const auto& [name, v] : variables_)
+    if (v.value) params[variableParameter(name)] = *v.value;
+  return executor_.run(text, params, wantRows, &declared_);
+}
+
+bool Interpreter::isTrue(const Expression& condition) {
+  const auto rows = execute("select case when " + textOf(condition.span) + " then 1 else 0 end", true);
+  return rows && !rows->values.empty() && rows->values.front().front() == std::optional<std::string>("1");
+}
+
+std::optional<std::string> Interpreter::valueOf(const Expression& expression) {
+  const auto rows = execute("select " + textOf(expression.span), true);
+  if (!rows || rows->values.empty() || rows->values.front().empty()) return std::nullopt;
+  return rows->values.front().front();
+}
+
+std::string Interpreter::textOf(const SourceSpan& span) const { return std::string(span.textIn(batch_)); }
+
+Interpreter::Variable& Interpreter::variable(const std::string& name) {
+  auto it = variables_.find(asciiLower(name));
+  if (it == variables_.end()) throw refusalsFor(Dialect::SqlServer).undeclaredVariable(name);
+  return it->second;
+}
+
+}  // namespace db::embedded::runtime
