@@ -141,3 +141,21 @@ TEST_F(EngineDataTest, ANestedComputedColumnThatIsAcceptedCanBeRead) {
 }
 
 }  // namespace
+
+namespace {
+
+// Conversions follow SQL Server: lengths, styles, refusals with the server's numbers.
+TEST_F(EngineDataTest, CastAndConvertFollowTheServersRules) {
+  prepare("create table T( K  int, D datetime, Name nvarchar(20))");
+  connection->execute("insert into T(K, D, Name) values (1, '2024-03-20 14:05:09', N'سلام دنیا')");
+  EXPECT_EQ(rows("select CONVERT(varchar(8), D, 108), CONVERT(varchar(10), D, 111), CAST(Name AS nvarchar(4)) "
+                 "from T"),
+            (std::vector<Row>{{"14:05:09", "2024/03/20", "سلام"}}));
+  EXPECT_EQ(rows("select CAST('42' AS int) + K, CAST(2.5 AS money), CAST(K AS nchar(3)) + '|' from T"),
+            (std::vector<Row>{{"43", "2.5", "1  |"}}));
+  const db::Error notANumber = enginetest::errorOf([&] { rows("select CAST('1x' AS int)"); });
+  EXPECT_EQ(notANumber.number(), 245);
+  EXPECT_EQ(notANumber.message(), "Conversion failed when converting the varchar value '1x' to data type int.");
+}
+
+}  // namespace

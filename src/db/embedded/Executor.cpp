@@ -1,4 +1,5 @@
 #include "db/embedded/Executor.h"
+#include "db/embedded/SqlConversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -417,6 +418,8 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
     return name;
   };
   if ((failure.code() & 0xFF) == SQLITE_BUSY) return refusals_.lockTimeout();
+  if (message == kFunctionRefusal)
+    if (auto refusal = takeFunctionRefusal()) return *refusal;
   if (isTooDeep(failure)) return refusals_.nestedTooDeeply();
   if (auto name = startsAfter(message, "no such table: "); !name.empty())
     return refusals_.invalidObject(writtenName(name));

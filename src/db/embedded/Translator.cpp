@@ -192,6 +192,30 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
   return j;
 }
 
+// A literal keeps its T-SQL type through a conversion (3.0 is numeric(2,1), not SQLite's real
+// 3; 'x' is varchar, N'x' nvarchar): it travels marked with its kind.
+std::string Translator::literalOperand(size_t first, size_t end, const std::string& translated) const {
+  if (end != first + 1) return translated;
+  const Token& t = tokens_[first];
+  if (t.kind == TokenKind::Number) return "__morav_literal(" + quoteText(t.text) + ", 'number')";
+  if (t.kind == TokenKind::String)
+    return "__morav_literal(" + quoteText(t.value) + (t.national ? ", 'nvarchar')" : ", 'varchar')");
+  return translated;
+}
+
+// CAST and CONVERT run SQL Server's conversion (see SqlConversion): the type travels as its
+// name and arguments, checked here first so that an unknown type refuses the statement.
+std::string Translator::conversionCall(const std::string& value, size_t typeFirst, size_t typeEnd,
+                                       const std::string& style) const {
+  storageClassOf(typeFirst, typeEnd);
+  const Token& name = tokens_[typeFirst];
+  std::string args;
+  for (size_t k = typeFirst + 1; k < typeEnd; ++k)
+    if (tokens_[k].kind == TokenKind::Number || tokens_[k].isWord("max")) args += (args.empty() ? "" : ",") + tokens_[k].text;
+  return "__morav_convert(" + value + ", " + quoteText(name.kind == TokenKind::QuotedName ? name.value : name.text) +
+         ", " + quoteText(args) + ", " + style + ")";
+}
+
 std::string Translator::storageClassOf(size_t first, size_t end) const {
   TypeRef ref;
   if (first >= end || !tokens_[first].isName())
@@ -224,7 +248,7 @@ size_t Translator::emitFunction(size_t i, size_t end, Translation& out) {
     emitRange(open + 1, as, inner, false);
     out.names.insert(inner.names.begin(), inner.names.end());
     out.systemViews.insert(inner.systemViews.begin(), inner.systemViews.end());
-    emit(out, "CAST(" + inner.sql + " AS " + storageClassOf(as + 1, close) + ")");
+    emit(out, conversionCall(literalOperand(open + 1, as, inner.sql), as + 1, close, "NULL"));
     return close + 1;
   }
   if (name.isWord("convert")) {
@@ -251,11 +275,15 @@ size_t Translator::emitFunction(size_t i, size_t end, Translation& out) {
         break;
       }
     }
-    Translation inner;
+    Translation inner, style;
     emitRange(comma + 1, exprEnd, inner, false);
-    out.names.insert(inner.names.begin(), inner.names.end());
-    out.systemViews.insert(inner.systemViews.begin(), inner.systemViews.end());
-    emit(out, "CAST(" + inner.sql + " AS " + storageClassOf(open + 1, comma) + ")");
+    if (exprEnd < close) emitRange(exprEnd + 1, close, style, false);
+    for (const Translation* part : {&inner, &style}) {
+      out.names.insert(part->names.begin(), part->names.end());
+      out.systemViews.insert(part->systemViews.begin(), part->systemViews.end());
+    }
+    emit(out, conversionCall(literalOperand(comma + 1, exprEnd, inner.sql), open + 1, comma,
+                             style.sql.empty() ? "NULL" : style.sql));
     return close + 1;
   }
   // ISNULL is an operator keyword in SQLite; IFNULL is the same function. LEFT and RIGHT are

@@ -48,6 +48,8 @@ class Translator {
   size_t emitFunction(size_t i, size_t end, Translation& out);
   size_t matchingParen(size_t open, size_t end) const;
   std::string storageClassOf(size_t first, size_t end) const;
+  std::string literalOperand(size_t first, size_t end, const std::string& translated) const;
+  std::string conversionCall(const std::string& value, size_t typeFirst, size_t typeEnd, const std::string& style) const;
   void emit(Translation& out, std::string_view text);
 
   const std::vector<Token>& tokens_;
