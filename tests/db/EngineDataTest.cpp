@@ -159,3 +159,24 @@ TEST_F(EngineDataTest, CastAndConvertFollowTheServersRules) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDataTest, TextLongerThanItsColumnIsRefused) {
+  prepare("create table T( K  int, Name nvarchar(10), Code varchar(3))");
+  const auto truncated = [&](const std::string& statement) {
+    const db::Error e = enginetest::errorOf([&] { connection->execute(statement); });
+    EXPECT_EQ(e.number(), 8152) << statement;
+    EXPECT_EQ(e.message(), "String or binary data would be truncated.\nThe statement has been terminated.");
+  };
+  truncated("insert into T(K, Name) values (1, N'چهارده حرف است')");
+  connection->execute("insert into T(K, Name, Code) values (2, N'ده حرف است', 'ab  ')");  // blanks past it: kept quiet
+  truncated("update T set Code = 'abcd' where K = 2");
+  truncated("ALTER TABLE T ALTER COLUMN Name nvarchar(5)");
+  EXPECT_EQ(rows("select K, Name, Code from T"), (std::vector<Row>{{"2", "ده حرف است", "ab  "}}));
+  connection->execute("ALTER TABLE T ALTER COLUMN Name nvarchar(20)");  // widening keeps the rows
+  connection->execute("update T set Name = N'چهارده حرف است'");
+  EXPECT_EQ(rows("select LEN(Name) from T"), (std::vector<Row>{{"14"}}));
+}
+
+}  // namespace

@@ -42,6 +42,13 @@ std::string DataTables::declaration(const TableInfo& table, const ColumnInfo& co
   // An identity column is numbered by a trigger after the row is in, so SQLite must let it
   // be NULL for that moment.
   if (!column.nullable && !column.identity) sql += " NOT NULL";
+  // SQL Server refuses text longer than its column (8152) where SQLite would keep it whole;
+  // blanks past the length are dropped without complaint there, so they are not counted.
+  const bool boundedText = column.type.name == "char" || column.type.name == "varchar" ||
+                           column.type.name == "nchar" || column.type.name == "nvarchar";
+  if (dialect_ == Dialect::SqlServer && boundedText && column.type.length > 0)
+    sql += " CONSTRAINT " + quoteName(std::string(kLengthCheck) + column.name) + " CHECK (length(rtrim(" +
+           quoteName(column.name) + ")) <= " + std::to_string(column.type.length) + ")";
   if (const ObjectInfo* def = table.defaultOf(column.name)) {
     if (const auto expression = translateExpression(def->definition, dialect_)) sql += " DEFAULT (" + *expression + ")";
   }

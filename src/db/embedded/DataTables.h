@@ -19,6 +19,10 @@ namespace db::embedded {
 // the catalog only and the table is marked stale; a stale table is (re)created from the
 // catalog just before a data statement uses it. A table that holds rows is changed at once.
 // Invariant: a stale table has no rows.
+// The name of the check that keeps a text column's values within its length: SQLite reports
+// "CHECK constraint failed: <kLengthCheck><column>" for a value too long.
+inline constexpr std::string_view kLengthCheck = "__morav_length$";
+
 class DataTables {
  public:
   DataTables(SqliteDb& db, Dialect dialect) : db_(db), dialect_(dialect) {}

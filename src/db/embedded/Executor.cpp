@@ -432,6 +432,8 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
     token.text = near.substr(0, near.find('"'));
     return refusals_.syntaxNear(token, SyntaxContext::Statement);
   }
+  if (!startsAfter(message, "CHECK constraint failed: " + std::string(kLengthCheck)).empty())
+    return refusals_.truncated();
   if (auto table = startsAfter(message, "morav:identity_insert:"); !table.empty())
     return refusals_.explicitIdentity(table);
   if (auto where = startsAfter(message, "NOT NULL constraint failed: "); !where.empty()) {
@@ -765,6 +767,10 @@ void Executor::run(const CreateModule& s) {
 
 void Executor::refuseIfCannotRun(const Statement& statement) const {
   if (const auto* unsupported = std::get_if<Unsupported>(&statement)) throw refusals_.notSupported(unsupported->what);
+  // A #table belongs to its connection on the server; the engine has no such tables yet, and
+  // must not make a permanent one of it.
+  if (const auto* create = std::get_if<CreateTable>(&statement); create && create->table.name.rfind('#', 0) == 0)
+    throw refusals_.notSupported("temporary tables (" + create->table.name + ")");
   // A missing procedure is the server's run-time error (2812); one that exists the engine cannot run.
   if (const auto* exec = std::get_if<ExecProcedure>(&statement)) {
     const auto procedure = ctx_.catalog.findObject(localName(exec->procedure));

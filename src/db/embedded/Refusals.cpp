@@ -273,6 +273,10 @@ Error Refusals::lockTimeout() const {
   return sqlServer(1222, "Lock request time out period exceeded. (Another connection kept the catalog busy.)");
 }
 
+Error Refusals::truncated() const {
+  return sqlServer(8152, "String or binary data would be truncated.\nThe statement has been terminated.");
+}
+
 Error Refusals::nestedTooDeeply() const {
   return sqlServer(191,
                    "Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into "

@@ -93,6 +93,8 @@ class Refusals {
   virtual Error valueCountMismatch() const;  // INSERT without a column list
   virtual Error insertValueCount(bool moreColumnsThanValues) const;
   virtual Error lockTimeout() const;
+  // A text longer than its column (8152), as SQL Server 2005 to 2017 word it.
+  virtual Error truncated() const;
   // A statement or expression deeper than the engine can run (191).
   virtual Error nestedTooDeeply() const;
 
