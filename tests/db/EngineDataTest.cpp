@@ -180,3 +180,19 @@ TEST_F(EngineDataTest, TextLongerThanItsColumnIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDataTest, PlusJoinsTextsAndAddsNumbers) {
+  prepare("create table P( ID  int, Name nvarchar(20), Family nvarchar(30), Code varchar(5))");
+  prepare("create table Q( ID  int, Amount money)");
+  connection->execute("insert into P values (1, N'علی', N'رضایی', '7')");
+  connection->execute("insert into Q values (1, 2.5)");
+  EXPECT_EQ(rows("select Name + ' ' + Family, p.Name + p.Family, LEFT(Name, 1) + Code, Code + 1, ID + 1 from P p"),
+            (std::vector<Row>{{"علی رضایی", "علیرضایی", "ع7", "8", "2"}}));
+  EXPECT_EQ(rows("select p.ID + q.Amount from P p join Q q on q.ID = p.ID"), (std::vector<Row>{{"3.5"}}));
+  connection->execute("declare @s nvarchar(50); set @s = N'کد '; update P set Name = @s + Code");
+  EXPECT_EQ(rows("select Name from P"), (std::vector<Row>{{"کد 7"}}));
+}
+
+}  // namespace

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <set>
 #include <cstdio>
 
 #include "db/ConnectionString.h"
@@ -139,6 +141,41 @@ std::optional<Rows> Executor::run(std::string_view batch, const Params& params, 
     }
   }
   return rows;
+}
+
+// What a column named in a statement holds, read from the tables the statement names (looked up
+// only when a '+' asks): text where every such column is text, a number where every one is.
+Translator::ColumnKinds Executor::columnKinds(const std::vector<Token>& tokens, size_t first, size_t end) const {
+  auto tables = std::make_shared<std::optional<std::vector<TableInfo>>>();
+  return [this, &tokens, first, end, tables](std::string_view column) {
+    if (!*tables) {
+      tables->emplace();
+      std::set<std::string> seen;
+      for (size_t i = first; i < end; ++i) {
+        if (!tokens[i].isName()) continue;
+        const std::string name = tokens[i].kind == TokenKind::QuotedName ? tokens[i].value : tokens[i].text;
+        if (!seen.insert(asciiLower(name)).second) continue;
+        if (auto table = ctx_.catalog.loadTable(name)) (*tables)->push_back(std::move(*table));
+      }
+    }
+    std::optional<Translator::Operand> kind;
+    for (const TableInfo& table : **tables) {
+      const ColumnInfo* c = table.column(column);
+      if (!c) continue;
+      const std::string& type = c->type.name;
+      const bool text = type == "char" || type == "varchar" || type == "nchar" || type == "nvarchar" ||
+                        type == "text" || type == "ntext";
+      const bool number = c->type.affinity == Affinity::Integer || c->type.affinity == Affinity::Real ||
+                          c->type.affinity == Affinity::Numeric;
+      const auto k = !c->computed.empty() ? Translator::Operand::Unknown
+                     : text               ? Translator::Operand::Text
+                     : number             ? Translator::Operand::Number
+                                          : Translator::Operand::Unknown;
+      if (kind && *kind != k) return Translator::Operand::Unknown;
+      kind = k;
+    }
+    return kind.value_or(Translator::Operand::Unknown);
+  };
 }
 
 void Executor::check(std::string_view batch, const VariableNames* variables) const {
@@ -789,7 +826,8 @@ void Executor::run(const Unsupported& s) { throw refusals_.notSupported(s.what);
 std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
                                   bool wantRows, const VariableNames* variables) {
   const Translation translation =
-      Translator(tokens, ctx_.dialect, ctx_.catalogName, variables).translate(s.firstToken, s.endToken);
+      Translator(tokens, ctx_.dialect, ctx_.catalogName, variables, columnKinds(tokens, s.firstToken, s.endToken))
+          .translate(s.firstToken, s.endToken);
   try {
     // A change writes in the transaction that brings its tables up to date, so that no other
     // connection can mark them stale (and so empty) in between.

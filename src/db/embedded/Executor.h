@@ -57,6 +57,7 @@ class Executor {
   void run(const ExecProcedure& s);
   void run(const Unsupported& s);
   void refuseIfCannotRun(const Statement& statement) const;
+  Translator::ColumnKinds columnKinds(const std::vector<Token>& tokens, size_t first, size_t end) const;
   std::optional<Rows> run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
                           bool wantRows, const VariableNames* variables);
 

@@ -13,6 +13,14 @@ namespace db::embedded {
 
 namespace {
 
+// T-SQL's '+' joins two texts; beside a number a text is converted to a number. Where one
+// side is unknown (an expression the translation does not type), a known text decides.
+bool joinsTexts(Translator::Operand left, Translator::Operand right) {
+  using Operand = Translator::Operand;
+  if (left == Operand::Number || right == Operand::Number) return false;
+  return left == Operand::Text || right == Operand::Text;
+}
+
 bool isTableHint(const Token& t) {
   static constexpr std::array<std::string_view, 12> kHints = {
       "nolock",  "readuncommitted", "rowlock", "updlock", "holdlock",     "readpast",
@@ -29,8 +37,74 @@ std::string variableParameter(std::string_view variable) {
 }
 
 Translator::Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName,
-                       const VariableNames* variables)
-    : tokens_(tokens), dialect_(dialect), catalogName_(std::move(catalogName)), variables_(variables) {}
+                       const VariableNames* variables, ColumnKinds columnKinds)
+    : tokens_(tokens),
+      dialect_(dialect),
+      catalogName_(std::move(catalogName)),
+      variables_(variables),
+      columnKinds_(std::move(columnKinds)) {}
+
+namespace {
+
+// Functions whose result is text whatever their arguments.
+bool isTextFunction(const Token& name) {
+  static constexpr std::array<std::string_view, 13> kText = {"left",  "right", "substring", "ltrim",   "rtrim",
+                                                             "upper", "lower", "replace",   "replicate", "space",
+                                                             "str",   "char",  "nchar"};
+  for (std::string_view f : kText)
+    if (name.isWord(f)) return true;
+  return false;
+}
+
+}  // namespace
+
+Translator::Operand Translator::kindOfName(size_t name) const {
+  const Token& t = tokens_[name];
+  if (t.kind == TokenKind::Word && isReservedKeyword(t.text)) return Operand::Unknown;
+  return columnKinds_ ? columnKinds_(t.kind == TokenKind::QuotedName ? t.value : t.text) : Operand::Unknown;
+}
+
+Translator::Operand Translator::kindOfVariable(const Token& variable) const {
+  if (!variables_) return Operand::Unknown;
+  const auto it = variables_->find(asciiLower(variable.text));
+  if (it == variables_->end()) return Operand::Unknown;
+  return it->second == Affinity::Text ? Operand::Text : it->second == Affinity::Blob ? Operand::Unknown : Operand::Number;
+}
+
+// The operand that ends just before the '+' at `plus`: a literal, a column, a text function's
+// call; anything else is unknown.
+Translator::Operand Translator::operandBefore(size_t plus, size_t first) const {
+  if (plus <= first) return Operand::Unknown;
+  const Token& t = tokens_[plus - 1];
+  if (t.kind == TokenKind::String) return Operand::Text;
+  if (t.kind == TokenKind::Number) return Operand::Number;
+  if (t.kind == TokenKind::Variable) return kindOfVariable(t);
+  if (t.isName()) return kindOfName(plus - 1);
+  if (t.isSymbol(")")) {
+    int depth = 0;
+    for (size_t k = plus - 1; k > first; --k) {
+      if (tokens_[k].isSymbol(")")) ++depth;
+      if (tokens_[k].isSymbol("(") && --depth == 0)
+        return tokens_[k - 1].kind == TokenKind::Word && isTextFunction(tokens_[k - 1]) ? Operand::Text : Operand::Unknown;
+    }
+  }
+  return Operand::Unknown;
+}
+
+// The operand that begins just after the '+' at `plus`.
+Translator::Operand Translator::operandAfter(size_t plus, size_t end) const {
+  size_t k = plus + 1;
+  if (k >= end) return Operand::Unknown;
+  const Token& t = tokens_[k];
+  if (t.kind == TokenKind::String) return Operand::Text;
+  if (t.kind == TokenKind::Number) return Operand::Number;
+  if (t.kind == TokenKind::Variable) return kindOfVariable(t);
+  if (!t.isName()) return Operand::Unknown;
+  if (k + 1 < end && tokens_[k + 1].isSymbol("("))
+    return t.kind == TokenKind::Word && isTextFunction(t) ? Operand::Text : Operand::Unknown;
+  while (k + 2 < end && tokens_[k + 1].isSymbol(".") && tokens_[k + 2].isName()) k += 2;  // alias.column
+  return kindOfName(k);
+}
 
 void Translator::emit(Translation& out, std::string_view text) {
   if (!out.sql.empty()) out.sql += ' ';
@@ -111,9 +185,8 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
       case TokenKind::Symbol:
         if (t.isSymbol("(")) ++depth;
         if (t.isSymbol(")")) --depth;
-        if (t.isSymbol("+") && i > first && i + 1 < end &&
-            (tokens_[i - 1].kind == TokenKind::String || tokens_[i + 1].kind == TokenKind::String)) {
-          emit(out, "||");  // T-SQL's '+' joins texts; beside a string literal it surely does
+        if (t.isSymbol("+") && joinsTexts(operandBefore(i, first), operandAfter(i, end))) {
+          emit(out, "||");  // T-SQL's '+' joins texts where neither side is a number
         } else if (t.isSymbol("!<")) {
           emit(out, ">=");
         } else if (t.isSymbol("!>")) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -36,9 +37,14 @@ struct Translation {
 // engine does not infer types), so the "sum" of two text columns is a number there.
 class Translator {
  public:
+  // What a column of the statement holds, as far as its tables tell: '+' joins texts and adds
+  // numbers, so the translation needs to know which it meets.
+  enum class Operand { Text, Number, Unknown };
+  using ColumnKinds = std::function<Operand(std::string_view column)>;
+
   // `catalogName` is the connected catalog: a three-part name of another one is refused.
   Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName = {},
-             const VariableNames* variables = nullptr);
+             const VariableNames* variables = nullptr, ColumnKinds columnKinds = {});
 
   Translation translate(size_t first, size_t end);
 
@@ -55,7 +61,13 @@ class Translator {
   const std::vector<Token>& tokens_;
   Dialect dialect_;
   std::string catalogName_;
+  Operand operandBefore(size_t plus, size_t first) const;
+  Operand operandAfter(size_t plus, size_t end) const;
+  Operand kindOfName(size_t name) const;
+  Operand kindOfVariable(const Token& variable) const;
+
   const VariableNames* variables_;
+  ColumnKinds columnKinds_;
   std::string limit_;  // from TOP n
 };
 
