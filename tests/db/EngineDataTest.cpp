@@ -196,3 +196,19 @@ TEST_F(EngineDataTest, PlusJoinsTextsAndAddsNumbers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDataTest, DivisionTruncatesTowardZeroAndRefusesZero) {
+  prepare("create table T( A  int, B int)");
+  connection->execute("insert into T values (7, 0)");
+  EXPECT_EQ(rows("select A / 2, -A / 2, A % -3, -A % 3, A / (B + 2), A / NULL from T"),
+            (std::vector<Row>{{"3", "-3", "1", "-1", "3", std::nullopt}}));
+  for (const char* zero : {"select 1/0", "select A / B from T", "select A % (B * 5) from T", "select A/ABS(B) from T"}) {
+    const db::Error e = enginetest::errorOf([&] { rows(zero); });
+    EXPECT_EQ(e.number(), 8134) << zero;
+    EXPECT_EQ(e.message(), "Divide by zero error encountered.") << zero;
+  }
+}
+
+}  // namespace

@@ -136,6 +136,17 @@ void convertFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   }
 }
 
+// __morav_divisor(x): x, or the server's refusal of a division by zero.
+void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  sqlite3_value* v = argv[0];
+  const int type = sqlite3_value_numeric_type(v);
+  if ((type == SQLITE_INTEGER && sqlite3_value_int64(v) == 0) || (type == SQLITE_FLOAT && sqlite3_value_double(v) == 0.0)) {
+    raiseFunctionRefusal(ctx, Error::provider("Divide by zero error encountered.", 8134));
+    return;
+  }
+  sqlite3_result_value(ctx, v);
+}
+
 }  // namespace
 
 std::optional<Error> takeFunctionRefusal() {
@@ -150,6 +161,8 @@ void raiseFunctionRefusal(sqlite3_context* ctx, const Error& refusal) {
 }
 
 void registerConversion(sqlite3* db) {
+  sqlite3_create_function_v2(db, "__morav_divisor", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, divisorFunction,
+                             nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "__morav_literal", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, literalFunction,
                              nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "__morav_convert", 4, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_SUBTYPE, nullptr,

@@ -13,6 +13,8 @@ namespace db::embedded {
 // SQLite's values carry no SQL Server type: an integer reads as int (bigint beyond it), a
 // real as float, text as nvarchar, except that text in the engine's datetime form
 // (yyyy-mm-dd hh:mi:ss.mmm) reads as datetime where a date type or a date style asks for it.
+// Also __morav_divisor(x), through which the divisor of / and % goes: SQLite divides by zero
+// into NULL, the server refuses it (8134).
 void registerConversion(sqlite3* db);
 
 // A SQL function's refusal in the server's words (its number with it), raised inside SQLite:

@@ -71,6 +71,20 @@ Translator::Operand Translator::kindOfVariable(const Token& variable) const {
   return it->second == Affinity::Text ? Operand::Text : it->second == Affinity::Blob ? Operand::Unknown : Operand::Number;
 }
 
+// Where the primary expression that begins at `first` ends: a signed literal, variable or
+// parameter, a (qualified) name, a function call, or a parenthesised expression.
+size_t Translator::primaryEnd(size_t first, size_t end) const {
+  size_t k = first;
+  while (k < end && (tokens_[k].isSymbol("-") || tokens_[k].isSymbol("+") || tokens_[k].isSymbol("~"))) ++k;
+  if (k >= end) return end;
+  if (tokens_[k].isSymbol("(")) return std::min(matchingParen(k, end) + 1, end);
+  if (tokens_[k].isName()) {
+    while (k + 2 < end && tokens_[k + 1].isSymbol(".") && tokens_[k + 2].isName()) k += 2;
+    if (k + 1 < end && tokens_[k + 1].isSymbol("(")) return std::min(matchingParen(k + 1, end) + 1, end);
+  }
+  return k + 1;
+}
+
 // The operand that ends just before the '+' at `plus`: a literal, a column, a text function's
 // call; anything else is unknown.
 Translator::Operand Translator::operandBefore(size_t plus, size_t first) const {
@@ -187,6 +201,18 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
         if (t.isSymbol(")")) --depth;
         if (t.isSymbol("+") && joinsTexts(operandBefore(i, first), operandAfter(i, end))) {
           emit(out, "||");  // T-SQL's '+' joins texts where neither side is a number
+        } else if ((t.isSymbol("/") || t.isSymbol("%")) && i + 1 < end) {
+          // SQLite divides by zero into NULL; the server refuses it (8134). The divisor, the
+          // primary right of the operator, goes through a check.
+          const size_t divisorEnd = primaryEnd(i + 1, end);
+          Translation divisor;
+          emitRange(i + 1, divisorEnd, divisor, false);
+          out.names.insert(divisor.names.begin(), divisor.names.end());
+          out.systemViews.insert(divisor.systemViews.begin(), divisor.systemViews.end());
+          out.written.insert(divisor.written.begin(), divisor.written.end());
+          emit(out, t.text + " __morav_divisor(" + divisor.sql + ")");
+          i = divisorEnd;
+          continue;
         } else if (t.isSymbol("!<")) {
           emit(out, ">=");
         } else if (t.isSymbol("!>")) {

@@ -63,6 +63,7 @@ class Translator {
   std::string catalogName_;
   Operand operandBefore(size_t plus, size_t first) const;
   Operand operandAfter(size_t plus, size_t end) const;
+  size_t primaryEnd(size_t first, size_t end) const;
   Operand kindOfName(size_t name) const;
   Operand kindOfVariable(const Token& variable) const;
 
