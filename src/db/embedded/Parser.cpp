@@ -250,9 +250,14 @@ Statement Parser::parseCreateIndex(bool unique) {
   create.table = parseObjectName(SyntaxContext::CreateIndex);
   create.columns = parseNameList(SyntaxContext::CreateIndex, true);
   if (acceptWord("include")) create.included = parseNameList(SyntaxContext::CreateIndex, false);
-  // WHERE (filtered index), WITH (options), ON filegroup: accepted and not kept.
-  while (!atStatementEnd() && !startsStatement(peek())) {
-    if (peek().isSymbol("(")) {
+  // WHERE (filtered index), WITH (options), ON filegroup: accepted and not kept. The options'
+  // WITH belongs to the index, not to a common table expression starting the next statement.
+  while (!atStatementEnd()) {
+    if (acceptWord("with")) {
+      parseParenthesized(SyntaxContext::CreateIndex);
+    } else if (startsStatement(peek())) {
+      break;
+    } else if (peek().isSymbol("(")) {
       parseParenthesized(SyntaxContext::CreateIndex);
     } else {
       advance();
