@@ -26,6 +26,21 @@ constexpr std::string_view kMaxLength =
     "CASE WHEN c.length = -1 THEN -1 WHEN c.type_name IN ('nchar', 'nvarchar') THEN c.length * 2 "
     "WHEN c.length > 0 THEN c.length ELSE 0 END";
 
+// sys.columns.system_type_id: SQL Server's number of each system type (sys.types); the CLR types
+// hierarchyid and geography share 240. user_type_id is the same number for a system type, but
+// for the CLR types, which have their own.
+constexpr std::string_view kSystemTypeId =
+    "CASE c.type_name WHEN 'image' THEN 34 WHEN 'text' THEN 35 WHEN 'uniqueidentifier' THEN 36 WHEN 'date' THEN 40 "
+    "WHEN 'time' THEN 41 WHEN 'datetime2' THEN 42 WHEN 'datetimeoffset' THEN 43 WHEN 'tinyint' THEN 48 "
+    "WHEN 'smallint' THEN 52 WHEN 'int' THEN 56 WHEN 'smalldatetime' THEN 58 WHEN 'real' THEN 59 "
+    "WHEN 'money' THEN 60 WHEN 'datetime' THEN 61 WHEN 'float' THEN 62 WHEN 'sql_variant' THEN 98 "
+    "WHEN 'ntext' THEN 99 WHEN 'bit' THEN 104 WHEN 'decimal' THEN 106 WHEN 'numeric' THEN 108 "
+    "WHEN 'smallmoney' THEN 122 WHEN 'bigint' THEN 127 WHEN 'varbinary' THEN 165 WHEN 'varchar' THEN 167 "
+    "WHEN 'binary' THEN 173 WHEN 'char' THEN 175 WHEN 'timestamp' THEN 189 WHEN 'nvarchar' THEN 231 "
+    "WHEN 'nchar' THEN 239 WHEN 'xml' THEN 241 ELSE 240 END";
+constexpr std::string_view kUserTypeId =
+    "CASE c.type_name WHEN 'hierarchyid' THEN 128 WHEN 'geography' THEN 130 ELSE $SYSTEMTYPEID END";
+
 const std::array<ViewDef, 15> kViews = {{
     {"sysobjects",
      "SELECT o.name, o.id, o.type AS xtype, CASE WHEN o.type IN ('PK', 'UQ') THEN 'K' ELSE o.type END AS type, "
@@ -43,7 +58,8 @@ const std::array<ViewDef, 15> kViews = {{
      "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.type, 'SQL_STORED_PROCEDURE' AS type_desc, o.created AS "
      "create_date FROM main.__morav_objects o WHERE o.type = 'P'"},
     {"sys.columns",
-     "SELECT c.table_id AS object_id, c.name, c.column_id, c.type_name AS type_name, $MAXLENGTH AS max_length, "
+     "SELECT c.table_id AS object_id, c.name, c.column_id, c.type_name AS type_name, $SYSTEMTYPEID AS "
+     "system_type_id, $USERTYPEID AS user_type_id, $MAXLENGTH AS max_length, "
      "c.precision, c.scale, c.nullable AS is_nullable, c.identity_seed IS NOT NULL AS is_identity, "
      "c.computed <> '' AS is_computed FROM main.__morav_columns c"},
     {"syscolumns",
@@ -145,6 +161,8 @@ void SystemViews::prepare(const std::string& view) {
     std::string sql = replaceAll(std::string(v.sql), "$CATALOG", quoteText(catalogName_));
     sql = replaceAll(sql, "$TYPEDESC", kTypeDesc);
     sql = replaceAll(sql, "$MAXLENGTH", kMaxLength);
+    sql = replaceAll(sql, "$USERTYPEID", kUserTypeId);
+    sql = replaceAll(sql, "$SYSTEMTYPEID", kSystemTypeId);
     db_.exec("CREATE TEMP VIEW IF NOT EXISTS " + quoteName(view) + " AS " + sql);
   }
 }
