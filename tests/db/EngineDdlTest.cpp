@@ -177,4 +177,33 @@ TEST_F(EngineDdlTest, ConstraintsAppearInTheirCatalogViews) {
   EXPECT_EQ(scalar("select count(*) from sys.foreign_keys"), "0");
 }
 
+// SQL Server's index options and filegroup are taken and not kept; the WITH is the index's,
+// not a second statement (which once made the index and then reported a syntax error).
+TEST_F(EngineDdlTest, IndexOptionsAndFilegroupBelongToTheIndex) {
+  prepare("create table T( K  int, Code int)");
+  connection->execute(
+      "CREATE UNIQUE NONCLUSTERED INDEX IX_T ON T (Code ASC) \rWITH (PAD_INDEX  = OFF, STATISTICS_NORECOMPUTE  = OFF, "
+      "SORT_IN_TEMPDB = OFF, IGNORE_DUP_KEY = OFF, DROP_EXISTING = OFF, ONLINE = OFF, ALLOW_ROW_LOCKS  = ON, "
+      "ALLOW_PAGE_LOCKS  = ON) ON [PRIMARY]");
+  EXPECT_EQ(scalar("select count(*) from sys.indexes where name = 'IX_T' and is_unique = 1"), "1");
+  connection->execute("create index IX_T2 on T (K) with (fillfactor = 80)");
+  EXPECT_EQ(scalar("select count(*) from sys.indexes where object_id = object_id('T')"), "2");
+}
+
+// sys.columns numbers the types as SQL Server's sys.types does.
+TEST_F(EngineDdlTest, ColumnsCarrySqlServersTypeNumbers) {
+  prepare("create table T( K  int, N nvarchar(50), V varchar(10), F float, M money, B bit, D datetime)");
+  EXPECT_EQ(scalar("select count(*) from sys.columns where object_id = object_id('T') and system_type_id = "
+                   "user_type_id"),
+            "7");
+  const std::pair<const char*, const char*> numbers[] = {{"K", "56"}, {"N", "231"}, {"V", "167"}, {"F", "62"},
+                                                         {"M", "60"}, {"B", "104"}, {"D", "61"}};
+  for (const auto& [column, number] : numbers)
+    EXPECT_EQ(scalar(std::string("select system_type_id from sys.columns where object_id = object_id('T') and "
+                                 "name = '") +
+                     column + "'"),
+              number)
+        << column;
+}
+
 }  // namespace
