@@ -1,6 +1,7 @@
 #include "schema/CatalogFile.h"
 
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "db/Text.h"
@@ -45,35 +46,64 @@ class Parser {
     return {std::move(name), std::move(type)};
   }
 
+  // The text between the quotes, with {CR} made a carriage return (a line of the file cannot
+  // hold one).
   std::string quoted(std::string_view rest) {
     if (rest.size() < 2 || rest.front() != '"' || rest.back() != '"') fail("expected a text in double quotes");
     if (rest.size() == 2) fail("empty text");
-    return std::string(rest.substr(1, rest.size() - 2));
+    std::string text(rest.substr(1, rest.size() - 2));
+    static constexpr std::string_view kCarriageReturn = "{CR}";
+    for (size_t at = text.find(kCarriageReturn); at != std::string::npos; at = text.find(kCarriageReturn, at + 1))
+      text.replace(at, kCarriageReturn.size(), "\r");
+    return text;
   }
 
-  void addStatement(StepStatement::Channel channel, std::string text) {
+  static std::pair<std::string_view, std::string_view> splitWord(std::string_view line) {
+    const size_t blank = line.find(' ');
+    if (blank == std::string_view::npos) return {line, {}};
+    return {line.substr(0, blank), db::trimBlanks(line.substr(blank + 1))};
+  }
+
+  static std::optional<StepStatement::Stage> stageNamed(std::string_view word) {
+    if (word == "before-step") return StepStatement::Stage::BeforeStep;
+    if (word == "before-create") return StepStatement::Stage::BeforeCreate;
+    if (word == "after-ticks") return StepStatement::Stage::AfterTicks;
+    return std::nullopt;
+  }
+
+  bool guardWaiting() const { return !pendingGuard_.empty() || pendingTableGuard_; }
+
+  void addStatement(StepStatement::Channel channel, StepStatement::Stage stage, std::string text) {
     CatalogEntry& entry = current();
     StepStatement statement;
     statement.channel = channel;
+    statement.stage = stage;
     statement.lines.push_back(std::move(text));
     statement.onlyWhenNoRows = std::exchange(pendingGuard_, {});
-    statement.place = entry.columns.size();
+    statement.onlyWhenTableMissing = std::exchange(pendingTableGuard_, false);
+    statement.place = stage == StepStatement::Stage::AmongColumns ? entry.columns.size() : 0;
     entry.statements.push_back(std::move(statement));
   }
 
   void directive(std::string_view line) {
     if (line.empty() || line.front() == '#') return;
-    const size_t blank = line.find(' ');
-    const std::string_view word = line.substr(0, blank);
-    const std::string_view rest = blank == std::string_view::npos ? std::string_view{} : db::trimBlanks(line.substr(blank + 1));
+    auto [word, rest] = splitWord(line);
+    auto stage = StepStatement::Stage::AmongColumns;
+    if (const auto named = stageNamed(word)) {
+      stage = *named;
+      std::tie(word, rest) = splitWord(rest);
+      if (word != "command" && word != "query") fail("a stage must be followed by a command or a query");
+    }
     const bool continuesQuery = queryOpen_;
     queryOpen_ = false;
-    if (!pendingGuard_.empty() && word != "command" && word != "query")
-      fail("if-no-rows must be followed by a command or a query");
+    if (guardWaiting() && word != "command" && word != "query")
+      fail("a guard (if-no-rows, if-table-missing) must be followed by a command or a query");
 
     if (word == "defaults") {
+      static constexpr std::string_view kHint = "missing-column-hint ";
       if (rest == "extra-tick") defaultExtraTick_ = true;
       else if (rest == "no-extra-tick") defaultExtraTick_ = false;
+      else if (rest.starts_with(kHint)) defaultMissingColumnHint_ = quoted(db::trimBlanks(rest.substr(kHint.size())));
       else fail("unknown default '" + std::string(rest) + "'");
     } else if (word == "step") {
       finish();
@@ -83,6 +113,7 @@ class Parser {
       current_->step = std::string(rest);
       current_->table = current_->step;
       current_->extraTick = defaultExtraTick_;
+      current_->missingColumnHint = defaultMissingColumnHint_;
     } else if (word == "table") {
       if (rest.empty()) fail("table without a name");
       current().table = std::string(rest);
@@ -100,17 +131,26 @@ class Parser {
                                    word == "alter" ? ColumnEntry::Action::Alter
                                                    : ColumnEntry::Action::Ensure});
     } else if (word == "command") {
-      addStatement(StepStatement::Channel::Command, quoted(rest));
+      addStatement(StepStatement::Channel::Command, stage, quoted(rest));
     } else if (word == "query") {
-      addStatement(StepStatement::Channel::Query, quoted(rest));
+      addStatement(StepStatement::Channel::Query, stage, quoted(rest));
       queryOpen_ = true;
     } else if (word == "line") {
-      if (!continuesQuery) fail("a line must follow a query or another line");
+      if (!continuesQuery) fail("a line must follow a query, a line or a param");
       current().statements.back().lines.push_back(quoted(rest));
+      queryOpen_ = true;
+    } else if (word == "param") {
+      if (!continuesQuery) fail("a param must follow a query, a line or a param");
+      auto [name, value] = splitWord(rest);
+      if (name.empty() || value.empty()) fail("expected param NAME \"TEXT\"");
+      current().statements.back().params[std::string(name)] = quoted(value);
       queryOpen_ = true;
     } else if (word == "if-no-rows") {
       current();
       pendingGuard_ = quoted(rest);
+    } else if (word == "if-table-missing") {
+      current();
+      pendingTableGuard_ = true;
     } else if (word == "pending") {
       current().pending = true;
     } else if (word == "gauge") {
@@ -127,7 +167,7 @@ class Parser {
   }
 
   void finish() {
-    if (!pendingGuard_.empty()) fail("if-no-rows must be followed by a command or a query");
+    if (guardWaiting()) fail("a guard (if-no-rows, if-table-missing) must be followed by a command or a query");
     queryOpen_ = false;
     if (!current_) return;
     if (!sawKey_) failAt(stepLine_, "step " + current_->step + " has no key line");
@@ -140,9 +180,11 @@ class Parser {
   int line_ = 0;
   int stepLine_ = 0;  // where the entry under way started
   bool defaultExtraTick_ = false;
+  std::string defaultMissingColumnHint_;
   bool sawKey_ = false;
   bool queryOpen_ = false;    // the previous line was a query or one of its lines
   std::string pendingGuard_;  // an if-no-rows query waiting for its statement
+  bool pendingTableGuard_ = false;  // an if-table-missing waiting for its statement
   std::optional<CatalogEntry> current_;
   std::vector<CatalogEntry> entries_;
 };

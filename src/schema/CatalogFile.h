@@ -21,6 +21,9 @@ class CatalogFileError : public std::runtime_error {
 //
 //   defaults extra-tick        every following step makes the extra step-gauge tick
 //   defaults no-extra-tick     (the default) they do not
+//   defaults missing-column-hint "TEXT"
+//                              every following step adds TEXT to the server's message when one
+//                              of its statements names a column the table lacks
 //   step NAME                  starts an entry; its table is NAME unless a table line follows
 //   table NAME                 the table the step works on
 //   key NAME | TYPE            the created-with pair; a bare "key" means no key column
@@ -32,12 +35,18 @@ class CatalogFileError : public std::runtime_error {
 //                              entries above it and before those below
 //   query "LINE"               likewise, a query batch (executed, no rows read)
 //   line "LINE"                one more line of the query batch just above
+//   param NAME "TEXT"          a text parameter of the query batch just above (":NAME" in it)
 //   if-no-rows "QUERY"         the next statement is sent only when QUERY finds no rows
+//   if-table-missing           the next statement is sent only when the step's table is missing
+//   before-step command|query ...    sent before the step sets CurrentTable
+//   before-create command|query ...  sent after CurrentTable is set, before the table is ensured
+//   after-ticks command|query ...    sent after the step's gauge ticks
 //   pending                    the step has statements of its own not carried yet (it is not
 //                              registered, so a run stops there)
 //
 // A statement text is everything between the first and the last double quote of its line, so
-// its outer blanks are kept.
+// its outer blanks are kept. In it {CurrentTable} stands for the step's table, replaced when the
+// statement is sent, and {CR} for a carriage return.
 std::vector<CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName);
 
 }  // namespace schema

@@ -1,5 +1,7 @@
 #include "schema/TableStep.h"
 
+#include "db/Error.h"
+
 namespace schema {
 
 namespace {
@@ -17,15 +19,36 @@ void ensureTableOf(Primitives& p, const CatalogEntry& entry) {
   p.ensureTable(entry.table, first.name, Primitives::sqlServerColumnType(first.type));
 }
 
-void send(Primitives& p, const StepStatement& statement) {
+std::string withCurrentTable(std::string text, const std::string& currentTable) {
+  constexpr std::string_view token = StepStatement::kCurrentTable;
+  for (size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + currentTable.size()))
+    text.replace(at, token.size(), currentTable);
+  return text;
+}
+
+// The server's refusals of a statement that names a column its table lacks: "Invalid column
+// name" and ALTER COLUMN's "column does not exist".
+bool namesAMissingColumn(const db::Error& error) { return error.number() == 207 || error.number() == 4924; }
+
+void send(Primitives& p, const CatalogEntry& entry, const StepStatement& statement, const std::string& currentTable) {
   db::Connection& connection = p.connection();
+  if (statement.onlyWhenTableMissing && Primitives::tableIn(connection, currentTable)) return;
   if (!statement.onlyWhenNoRows.empty() &&
-      !connection.query({statement.onlyWhenNoRows}, {}, db::QueryMode::Open).empty())
+      !connection.query({withCurrentTable(statement.onlyWhenNoRows, currentTable)}, {}, db::QueryMode::Open).empty())
     return;
-  if (statement.channel == StepStatement::Channel::Command)
-    connection.execute(statement.lines.front());
-  else
-    connection.query(statement.lines, {}, db::QueryMode::Execute);
+  std::vector<std::string> lines;
+  for (const std::string& line : statement.lines) lines.push_back(withCurrentTable(line, currentTable));
+  try {
+    if (statement.channel == StepStatement::Channel::Command)
+      connection.execute(lines.front());
+    else
+      connection.query(lines, statement.params, db::QueryMode::Execute);
+  } catch (const db::Error& error) {
+    if (entry.missingColumnHint.empty() || !namesAMissingColumn(error)) throw;
+    db::Error explained(error.className(), error.message() + "\n" + entry.missingColumnHint, error.number(),
+                        error.sqlState());
+    throw explained.atLine(error.line());
+  }
 }
 
 void setUpStepGauge(Primitives& p, const CatalogEntry& entry) {
@@ -37,29 +60,33 @@ void setUpStepGauge(Primitives& p, const CatalogEntry& entry) {
 }  // namespace
 
 void runTableStep(Primitives& p, const CatalogEntry& entry, std::string& currentTable, const StepHooks& hooks) {
+  using Stage = StepStatement::Stage;
+  auto sendAt = [&](Stage stage, size_t place = 0) {
+    for (const StepStatement& statement : entry.statements)
+      if (statement.stage == stage && statement.place == place) send(p, entry, statement, currentTable);
+  };
   call(hooks.beforeStep, p);
+  sendAt(Stage::BeforeStep);
   currentTable = entry.table;
   call(hooks.beforeCreate, p);
+  sendAt(Stage::BeforeCreate);
   ensureTableOf(p, entry);
   if (entry.gaugeSetup == CatalogEntry::GaugeSetup::BeforeColumns) setUpStepGauge(p, entry);
-  auto statement = entry.statements.begin();
-  auto sendStatementsAt = [&](size_t place) {
-    for (; statement != entry.statements.end() && statement->place == place; ++statement) send(p, *statement);
-  };
   for (size_t i = 0; i < entry.columns.size(); ++i) {
-    sendStatementsAt(i);
+    sendAt(Stage::AmongColumns, i);
     const ColumnEntry& column = entry.columns[i];
     if (column.action == ColumnEntry::Action::Alter)
       p.alterColumnIfPresent(entry.table, column.name, column.type);
     else
       p.ensureColumn(entry.table, column.name, column.type);
   }
-  sendStatementsAt(entry.columns.size());
+  sendAt(Stage::AmongColumns, entry.columns.size());
   if (entry.gaugeSetup == CatalogEntry::GaugeSetup::AfterColumns) setUpStepGauge(p, entry);
   call(hooks.afterColumns, p);
   if (entry.extraTick) p.progress().step.addProgress(1);
   p.progress().overall.addProgress(1);
   call(hooks.afterTicks, p);
+  sendAt(Stage::AfterTicks);
 }
 
 bool hasLayoutOf(Primitives& p, const std::string& table, const CatalogEntry& entry) {

@@ -77,6 +77,37 @@ TEST(CatalogFile, StatementsKeepTheirBlanksAndTheirPlaceAmongTheColumns) {
   EXPECT_FALSE(schema::parseCatalog("step S\nkey\n", "t.catalog")[0].pending);
 }
 
+TEST(CatalogFile, StagesGuardsParamsAndTheHint) {
+  const auto entries = schema::parseCatalog(
+      "defaults missing-column-hint \"Upgrade the product's database.\"\n"
+      "step P_Sanad_Type\n"
+      "key Sanad_CD | integer\n"
+      "before-step command \"drop {CurrentTable} \"\n"
+      "if-table-missing\n"
+      "before-create   command \"create table dbo.{CurrentTable} (x int)\"\n"
+      "column Sanad_DSC | nvarchar(150)\n"
+      "query \"update p set ng=:p1\"\n"
+      "param p1 \"بيمه گذار\"\n"
+      "after-ticks command \"create index I on T (a) {CR}WITH (ONLINE = OFF)\"\n",
+      "t.catalog");
+  ASSERT_EQ(entries.size(), 1u);
+  const CatalogEntry& e = entries[0];
+  EXPECT_EQ(e.missingColumnHint, "Upgrade the product's database.");
+  using Stage = schema::StepStatement::Stage;
+  ASSERT_EQ(e.statements.size(), 4u);
+  EXPECT_EQ(e.statements[0].stage, Stage::BeforeStep);
+  EXPECT_EQ(e.statements[0].lines, (std::vector<std::string>{"drop {CurrentTable} "}));
+  EXPECT_FALSE(e.statements[0].onlyWhenTableMissing);
+  EXPECT_EQ(e.statements[1].stage, Stage::BeforeCreate);
+  EXPECT_TRUE(e.statements[1].onlyWhenTableMissing);
+  EXPECT_EQ(e.statements[2].stage, Stage::AmongColumns);
+  EXPECT_EQ(e.statements[2].place, 1u);
+  EXPECT_EQ(e.statements[2].params, (std::map<std::string, std::string>{{"p1", "بيمه گذار"}}));
+  EXPECT_EQ(e.statements[3].stage, Stage::AfterTicks);
+  EXPECT_EQ(e.statements[3].lines, (std::vector<std::string>{"create index I on T (a) \rWITH (ONLINE = OFF)"}));
+  EXPECT_TRUE(schema::parseCatalog("step S\nkey\n", "t.catalog")[0].missingColumnHint.empty());
+}
+
 TEST(CatalogFile, FaultsNameTheFileAndLine) {
   struct Case {
     const char* text;
@@ -91,11 +122,15 @@ TEST(CatalogFile, FaultsNameTheFileAndLine) {
            Case{"step S\nkey\ncolum A | int\n", "f.catalog:3: unknown directive 'colum'"},
            Case{"step S\nkey\nquery alter table T\n", "f.catalog:3: expected a text in double quotes"},
            Case{"step S\nkey\ncommand \"\"\n", "f.catalog:3: empty text"},
-           Case{"step S\nkey\ncolumn A | int\nline \"x\"\n", "f.catalog:4: a line must follow a query or another line"},
-           Case{"step S\nkey\ncommand \"x\"\nline \"y\"\n", "f.catalog:4: a line must follow a query or another line"},
+           Case{"step S\nkey\ncolumn A | int\nline \"x\"\n", "f.catalog:4: a line must follow a query, a line or a param"},
+           Case{"step S\nkey\ncommand \"x\"\nline \"y\"\n", "f.catalog:4: a line must follow a query, a line or a param"},
            Case{"step S\nkey\nif-no-rows \"select 1\"\ncolumn A | int\n",
-                "f.catalog:4: if-no-rows must be followed by a command or a query"},
-           Case{"step S\nkey\nif-no-rows \"select 1\"\n", "f.catalog:4: if-no-rows must be followed by a command or a query"},
+                "f.catalog:4: a guard (if-no-rows, if-table-missing) must be followed by a command or a query"},
+           Case{"step S\nkey\nif-table-missing\n",
+                "f.catalog:4: a guard (if-no-rows, if-table-missing) must be followed by a command or a query"},
+           Case{"step S\nkey\nafter-ticks column A | int\n", "f.catalog:3: a stage must be followed by a command or a query"},
+           Case{"step S\nkey\ncommand \"x\"\nparam p1 \"y\"\n", "f.catalog:4: a param must follow a query, a line or a param"},
+           Case{"step S\nkey\nquery \"x\"\nparam p1\n", "f.catalog:4: expected param NAME \"TEXT\""},
        }) {
     try {
       schema::parseCatalog(c.text, "f.catalog");

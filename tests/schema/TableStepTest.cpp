@@ -20,6 +20,16 @@ CatalogEntry entry(std::string table, std::string key, std::string keyType, std:
   return e;
 }
 
+schema::StepStatement statement(schema::StepStatement::Channel channel, Strings lines, size_t place = 0,
+                                schema::StepStatement::Stage stage = schema::StepStatement::Stage::AmongColumns) {
+  schema::StepStatement s;
+  s.channel = channel;
+  s.lines = std::move(lines);
+  s.place = place;
+  s.stage = stage;
+  return s;
+}
+
 class TableStepTest : public testsupport::EngineFixture {
  protected:
   void SetUp() override {
@@ -142,11 +152,11 @@ TEST_F(TableStepTest, StatementsAreSentInTheirPlacesAndALookUpGuardsTheNext) {
   using Channel = schema::StepStatement::Channel;
   CatalogEntry e = entry("P_Pass", "CK", "nvarchar(50)", {{"NK", "nvarchar(50)"}, {"en", "bit"}});
   e.statements = {
-      {Channel::Command, {"alter table P_Pass alter column CK  nvarchar(50)"}, "", 0},
-      {Channel::Query, {"alter table P_Pass alter column NK  nvarchar(100)"}, "", 1},
-      {Channel::Query, {" INSERT INTO P_PASS  (CK,NK,en)", "  VALUES (1,'a',1)  "},
-       "select CK from P_PASS where CK = '1'", 2},
+      statement(Channel::Command, {"alter table P_Pass alter column CK  nvarchar(50)"}, 0),
+      statement(Channel::Query, {"alter table P_Pass alter column NK  nvarchar(100)"}, 1),
+      statement(Channel::Query, {" INSERT INTO P_PASS  (CK,NK,en)", "  VALUES (1,'a',1)  "}, 2),
   };
+  e.statements[2].onlyWhenNoRows = "select CK from P_PASS where CK = '1'";
   e.gaugeSetup = CatalogEntry::GaugeSetup::None;
   e.extraTick = true;
   progress.step.setMaximum(10);
@@ -184,6 +194,71 @@ TEST_F(TableStepTest, AFailureEndsTheStepAndARerunCompletesIt) {
   run(fixed);
   EXPECT_EQ(connection->columnNames("T"), (Strings{"ID", "A", "B", "C"}));
   EXPECT_EQ(progress.overall.progress(), 1);
+}
+
+// Before the step, before the create, among the columns, after the ticks: each in its place,
+// {CurrentTable} as the step has set it at that moment (the previous step's table before it).
+TEST_F(TableStepTest, StagesNameTheirTableAsCurrentTableIsAtThatMoment) {
+  using Channel = schema::StepStatement::Channel;
+  using Stage = schema::StepStatement::Stage;
+  currentTable = "Previous";
+  CatalogEntry e = entry("T", "ID", "int", {{"A", "int"}});
+  e.statements = {
+      statement(Channel::Command, {"print '{CurrentTable} before'"}, 0, Stage::BeforeStep),
+      statement(Channel::Command, {"create table dbo.{CurrentTable} (ID int, B int)"}, 0, Stage::BeforeCreate),
+      statement(Channel::Command, {"create index IX_{CurrentTable} on {CurrentTable} (B)"}, 1),
+      statement(Channel::Query, {"update {CurrentTable} set B = :p1"}, 0, Stage::AfterTicks),
+  };
+  e.statements[1].onlyWhenTableMissing = true;
+  e.statements[3].params = {{"p1", "7"}};
+  e.extraTick = true;
+  std::vector<std::string> ticks;
+  schema::StepHooks hooks;
+  hooks.afterTicks = [&](schema::Primitives&) { ticks.push_back(std::to_string(progress.overall.progress())); };
+  run(e, hooks);
+  EXPECT_EQ(recorder.executed(), (Strings{"print 'Previous before'", "create table dbo.T (ID int, B int)",
+                                          "ALTER TABLE T ADD A int", "create index IX_T on T (B)"}));
+  EXPECT_EQ(recorder.queried(), Strings{"update T set B = :p1"});
+  EXPECT_EQ(recorder.entries().back().call.params, (db::Params{{"p1", "7"}}));
+  EXPECT_EQ(ticks, Strings{"1"}) << "the overall tick comes before the after-ticks statements";
+
+  recorder.clear();
+  EXPECT_THROW(run(e), db::Error) << "the index exists: the create is not guarded";
+  EXPECT_EQ(recorder.executed(), (Strings{"print 'T before'", "create index IX_T on T (B)"}))
+      << "the table is there: its own create is not sent again";
+}
+
+// Only a refusal for a missing column gets the step's hint, after the server's own message.
+TEST_F(TableStepTest, TheMissingColumnHintFollowsTheServersMessage) {
+  using Channel = schema::StepStatement::Channel;
+  prepare("create table T( ID  int)");
+  CatalogEntry e = entry("T", "ID", "int", {});
+  e.missingColumnHint = "Upgrade the product's own database.";
+  e.statements = {statement(Channel::Query, {"alter table T alter column Missing float"})};
+  try {
+    run(e);
+    ADD_FAILURE() << "the alter of a missing column was taken";
+  } catch (const db::Error& error) {
+    EXPECT_EQ(error.number(), 4924);
+    EXPECT_EQ(error.message(),
+              "ALTER TABLE ALTER COLUMN failed because column 'Missing' does not exist in table 'T'.\n"
+              "Upgrade the product's own database.");
+  }
+  e.statements = {statement(Channel::Command, {"update T set Missing = 1"})};
+  try {
+    run(e);
+    ADD_FAILURE() << "the update of a missing column was taken";
+  } catch (const db::Error& error) {
+    EXPECT_EQ(error.number(), 207);
+    EXPECT_TRUE(error.message().ends_with("\nUpgrade the product's own database.")) << error.message();
+  }
+  e.statements = {statement(Channel::Command, {"insert into Absent (ID) values (1)"})};
+  try {
+    run(e);
+    ADD_FAILURE() << "the insert into a missing table was taken";
+  } catch (const db::Error& error) {
+    EXPECT_EQ(error.message().find("product's own"), std::string::npos) << error.message();
+  }
 }
 
 }  // namespace
