@@ -1,5 +1,6 @@
 // The touch-screen, internet-service, restaurant, office-automation, treasury and insurance
-// upgrades end to end: morav-update against fresh embedded catalogs and Access files.
+// upgrades end to end: morav-update against fresh embedded catalogs and Access files, and the
+// insurance product's previous-version database.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,6 +9,7 @@
 #include "db/embedded/EmbeddedConnection.h"
 #include "schema/Primitives.h"
 #include "support/MoravUpdateFixture.h"
+#include "support/SqlScript.h"
 
 namespace {
 
@@ -177,12 +179,41 @@ TEST_F(ProductUpgrade, TheTreasuryRunsToItsFirstObjectStepWithItsLedgersUserCode
         << table;
 }
 
-TEST_F(ProductUpgrade, TheInsuranceRunStopsAtTheFirstStepWithStatementsOfItsOwn) {
+// On an empty catalog the insurance run stops at the first statement that names a column of
+// the product's own (P_TTHESAB_I), with the server's message and what the operator must know.
+TEST_F(ProductUpgrade, TheInsuranceRunOnAnEmptyCatalogStopsWhereTheProductsOwnColumnsAreNamed) {
   for (const char* code : {"Zedidover", "Ruvan"}) {
     const Result r = run({"--product", code, "--create-database"});
     EXPECT_EQ(r.exitCode, 1) << code;
-    EXPECT_EQ(report()["error"]["message"], "Step 'A_AQSAT_I' is not available in this version of the updater.");
-    EXPECT_EQ(stepsOfReport(), Strings{"A_AQSAT_I"});
+    const std::string message = report()["error"]["message"];
+    EXPECT_TRUE(message.starts_with("ALTER TABLE ALTER COLUMN failed because column 'pursant_yuzda' does not exist"))
+        << message;
+    EXPECT_NE(message.find("completes an existing database of the insurance-office product"), std::string::npos)
+        << message;
+    const Strings steps = stepsOfReport();
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps.front(), "A_AQSAT_I");
+    EXPECT_EQ(steps.back(), "P_TTHESAB_I");
+  }
+}
+
+// On the previous version's database the table steps complete, twice, up to the first object
+// step, which this version does not carry yet.
+TEST_F(ProductUpgrade, TheInsuranceRunOnThePreviousVersionGoesOnToItsFirstObjectStep) {
+  {
+    db::embedded::EmbeddedConnection setup(data.path(), "setup");
+    setup.open("Provider=SQLOLEDB.1;Integrated Security=SSPI;Initial Catalog=master");
+    setup.execute("create database Zedidover");
+    setup.close();
+    setup.open("Provider=SQLOLEDB.1;Integrated Security=SSPI;Initial Catalog=Zedidover");
+    testsupport::runScriptFile(setup, MORAV_SOURCE_DIR "/samples/zedidover-previous.sql");
+  }
+  for (int run = 1; run <= 2; ++run) {
+    const Result r = this->run({"--product", "Zedidover"});
+    EXPECT_EQ(r.exitCode, 1) << "run " << run;
+    EXPECT_EQ(report()["error"]["message"],
+              "Step 'BtnF_DOSYA_ARASHTIR' is not available in this version of the updater.");
+    EXPECT_EQ(stepsOfReport().back(), "BtnF_DOSYA_ARASHTIR");
   }
 }
 
