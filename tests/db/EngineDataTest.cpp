@@ -212,3 +212,24 @@ TEST_F(EngineDataTest, DivisionTruncatesTowardZeroAndRefusesZero) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDataTest, AScalarSubqueryOfSeveralRowsIsRefused) {
+  prepare("create table P( ID  int, Name nvarchar(20))");
+  prepare("create table C( PID  int, Amount int)");
+  for (const char* row : {"insert into P values (1, N'الف')", "insert into P values (2, N'ب')",
+                          "insert into C values (1, 10)", "insert into C values (1, 5)", "insert into C values (2, 7)"})
+    prepare(row);
+  // One row each: correlated, aggregated, and a table of the FROM clause (not a value).
+  EXPECT_EQ(rows("select ID, (select sum(Amount) from C where C.PID = P.ID), (select Name from P p2 where p2.ID = "
+                 "P.ID) from P where ID in (select PID from C) and exists (select 1 from C) order by ID"),
+            (std::vector<Row>{{"1", "15", "الف"}, {"2", "7", "ب"}}));
+  EXPECT_EQ(rows("select count(*) from (select PID from C) x"), (std::vector<Row>{{"3"}}));
+  const db::Error e = enginetest::errorOf([&] { rows("select ID from P where ID = (select PID from C)"); });
+  EXPECT_EQ(e.number(), 512);
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("update P set Name = (select Amount from C)"); }).number(),
+            512);
+}
+
+}  // namespace

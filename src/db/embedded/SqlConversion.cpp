@@ -147,6 +147,19 @@ void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_value(ctx, v);
 }
 
+// __morav_scalar(rows, value): a scalar subquery's value, or the server's refusal of one that
+// returned several rows.
+void scalarFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (sqlite3_value_int64(argv[0]) > 1) {
+    raiseFunctionRefusal(ctx, Error::provider("Subquery returned more than 1 value. This is not permitted when the "
+                                              "subquery follows =, !=, <, <= , >, >= or when the subquery is used "
+                                              "as an expression.",
+                                              512));
+    return;
+  }
+  sqlite3_result_value(ctx, argv[1]);
+}
+
 }  // namespace
 
 std::optional<Error> takeFunctionRefusal() {
@@ -161,6 +174,8 @@ void raiseFunctionRefusal(sqlite3_context* ctx, const Error& refusal) {
 }
 
 void registerConversion(sqlite3* db) {
+  sqlite3_create_function_v2(db, "__morav_scalar", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, scalarFunction,
+                             nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "__morav_divisor", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, divisorFunction,
                              nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "__morav_literal", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, literalFunction,

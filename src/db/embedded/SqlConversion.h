@@ -14,7 +14,8 @@ namespace db::embedded {
 // real as float, text as nvarchar, except that text in the engine's datetime form
 // (yyyy-mm-dd hh:mi:ss.mmm) reads as datetime where a date type or a date style asks for it.
 // Also __morav_divisor(x), through which the divisor of / and % goes: SQLite divides by zero
-// into NULL, the server refuses it (8134).
+// into NULL, the server refuses it (8134); and __morav_scalar(rows, value), which refuses a
+// scalar subquery of several rows (512) where SQLite would take the first.
 void registerConversion(sqlite3* db);
 
 // A SQL function's refusal in the server's words (its number with it), raised inside SQLite:

@@ -71,6 +71,42 @@ Translator::Operand Translator::kindOfVariable(const Token& variable) const {
   return it->second == Affinity::Text ? Operand::Text : it->second == Affinity::Blob ? Operand::Unknown : Operand::Number;
 }
 
+// Whether the parenthesised query opening at `open` stands for a value (a scalar subquery)
+// rather than a table (FROM, JOIN), a set (IN, EXISTS, ANY) or a query of its own: decided by
+// the token before it, else by the clause it stands in.
+bool Translator::isScalarSubquery(size_t open, size_t first) const {
+  if (open <= first) return false;
+  const Token& before = tokens_[open - 1];
+  for (std::string_view word : {"in", "exists", "from", "join", "apply", "any", "all", "some", "union", "as", "except",
+                                "intersect"})
+    if (before.isWord(word)) return false;
+  int depth = 0;
+  for (size_t k = open; k-- > first;) {
+    if (tokens_[k].isSymbol(")")) ++depth;
+    if (tokens_[k].isSymbol("(") && depth > 0) --depth;
+    if (depth > 0 || tokens_[k].kind != TokenKind::Word) continue;
+    if (tokens_[k].isWord("from") || tokens_[k].isWord("join")) return false;
+    for (std::string_view clause : {"select", "where", "set", "values", "on", "having", "by", "when", "then", "else"})
+      if (tokens_[k].isWord(clause)) return true;
+  }
+  return true;
+}
+
+// A query whose select list opens with an aggregate and that has no GROUP BY gives one row.
+bool Translator::yieldsOneRow(size_t select, size_t end) const {
+  if (select + 2 >= end || !tokens_[select + 2].isSymbol("(")) return false;
+  bool aggregate = false;
+  for (std::string_view f : {"count", "sum", "max", "min", "avg"}) aggregate = aggregate || tokens_[select + 1].isWord(f);
+  if (!aggregate) return false;
+  int depth = 0;
+  for (size_t k = select; k < end; ++k) {
+    if (tokens_[k].isSymbol("(")) ++depth;
+    if (tokens_[k].isSymbol(")")) --depth;
+    if (depth == 0 && (tokens_[k].isWord("group") || tokens_[k].isWord("union"))) return false;
+  }
+  return true;
+}
+
 // Where the primary expression that begins at `first` ends: a signed literal, variable or
 // parameter, a (qualified) name, a function call, or a parenthesised expression.
 size_t Translator::primaryEnd(size_t first, size_t end) const {
@@ -167,6 +203,21 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
       }
       if (j < end && tokens_[j].isWord("percent")) throw refusals.notSupported("TOP ... PERCENT");
       i = j;
+      continue;
+    }
+    if (t.isSymbol("(") && i + 1 < end && tokens_[i + 1].isWord("select") && isScalarSubquery(i, first)) {
+      // SQLite takes a scalar subquery's first row; the server refuses a second one (512).
+      const size_t close = matchingParen(i, end);
+      Translation inner;
+      emitRange(i + 1, close, inner, false);
+      out.names.insert(inner.names.begin(), inner.names.end());
+      out.systemViews.insert(inner.systemViews.begin(), inner.systemViews.end());
+      out.written.insert(inner.written.begin(), inner.written.end());
+      if (yieldsOneRow(i + 1, close))
+        emit(out, "(" + inner.sql + ")");
+      else
+        emit(out, "__morav_scalar((SELECT COUNT(*) FROM (" + inner.sql + ")), (" + inner.sql + "))");
+      i = close + 1;
       continue;
     }
     if (t.isWord("into") && topLevel && tokens_[first].isWord("select")) throw refusals.notSupported("SELECT ... INTO");

@@ -64,6 +64,8 @@ class Translator {
   Operand operandBefore(size_t plus, size_t first) const;
   Operand operandAfter(size_t plus, size_t end) const;
   size_t primaryEnd(size_t first, size_t end) const;
+  bool isScalarSubquery(size_t open, size_t first) const;
+  bool yieldsOneRow(size_t select, size_t end) const;
   Operand kindOfName(size_t name) const;
   Operand kindOfVariable(const Token& variable) const;
 
