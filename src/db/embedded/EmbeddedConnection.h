@@ -15,13 +15,17 @@ class Session;  // the engine's per-connection state (engine internals)
 // always exists), and for an Access file named by a Jet connection string's Data Source.
 //
 // The engine, on SQLite (one file per catalog):
-//   Tokenizer -> Parser (Ast.h) -> Executor, which keeps its own catalog (CatalogStore, hidden
-//   tables) and the rows (DataTables, real SQLite tables); data statements are rewritten for
-//   SQLite by Translator, with SystemViews and Functions for the server's catalog views and
-//   functions. Refusals words every refusal as the server does; Instance knows the files;
+//   syntax/ (tokens, the T-SQL syntax tree and its parser), types/ (SQL Server's types, values,
+//   conversions, operators, collation and built-in functions), runtime/ (the interpreter of
+//   batches with control of flow and variables), and the executor: Parser (Ast.h) ->
+//   Executor, which keeps its own catalog (CatalogStore, hidden tables) and the rows
+//   (DataTables, real SQLite tables); data statements are rewritten for SQLite by Translator,
+//   with SystemViews, Functions and SqlConversion for the server's catalog views, functions and
+//   conversions. Refusals words every refusal as the server does; Instance knows the files;
 //   TestHooks injects faults. Each statement commits on its own (WAL, full sync).
-// Not run yet (refused with a message that says so): IF, BEGIN ... END, DECLARE, SET, EXEC of
-// a procedure; views, procedures, functions and triggers are stored with their text only.
+// Not run yet (refused with a message that says so): TRY/CATCH, transactions, cursors, table
+// variables, #tables, EXEC of a procedure; views, procedures, functions and triggers are
+// stored with their text only.
 class EmbeddedConnection : public Connection {
  public:
   EmbeddedConnection(std::filesystem::path dataDir, std::string role = "main");
