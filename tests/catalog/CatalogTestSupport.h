@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "db/embedded/syntax/Tokenizer.h"
+
 #include <algorithm>
 #include <cctype>
 #include <iterator>
@@ -76,29 +78,6 @@ inline void expectColumns(const schema::CatalogEntry& e, const Columns& expected
   }
 }
 
-// SQL Server's reserved keywords: a name spelled like one goes into a statement bracketed.
-inline const std::set<std::string>& reservedKeywords() {
-  static const std::set<std::string> keywords = [] {
-    std::istringstream words(
-        "add all alter and any as asc authorization backup begin between break browse bulk by cascade case "
-        "check checkpoint close clustered coalesce collate column commit compute constraint contains "
-        "containstable continue convert create cross current current_date current_time current_timestamp "
-        "current_user cursor database dbcc deallocate declare default delete deny desc disk distinct "
-        "distributed double drop dump else end errlvl escape except exec execute exists exit external fetch "
-        "file fillfactor for foreign freetext freetexttable from full function goto grant group having "
-        "holdlock identity identity_insert identitycol if in index inner insert intersect into is join key "
-        "kill left like lineno load merge national nocheck nonclustered not null nullif of off offsets on "
-        "open opendatasource openquery openrowset openxml option or order outer over percent pivot plan "
-        "primary print proc procedure public raiserror read readtext reconfigure references replication "
-        "restore restrict return revert revoke right rollback rowcount rowguidcol rule save schema "
-        "securityaudit select session_user set setuser shutdown some statistics system_user table "
-        "tablesample textsize then to top tran transaction trigger truncate tsequal union unique unpivot "
-        "update updatetext use user values varying view waitfor when where while with writetext");
-    return std::set<std::string>{std::istream_iterator<std::string>(words), {}};
-  }();
-  return keywords;
-}
-
 // Names go into "ALTER TABLE t ADD name type" and "create table dbo.t( name  type)" as written:
 // a keyword, a blank or a Persian letter needs the brackets.
 inline void expectNamesSafeInStatements(const schema::CatalogEntry& e) {
@@ -107,7 +86,7 @@ inline void expectNamesSafeInStatements(const schema::CatalogEntry& e) {
   for (const auto& c : e.columns) names.push_back(c.name);
   for (const std::string& name : names) {
     if (name.front() == '[' && name.back() == ']') continue;
-    EXPECT_FALSE(reservedKeywords().count(lower(name))) << e.step << ": " << name << " must be bracketed";
+    EXPECT_FALSE(db::embedded::isReservedKeyword(name)) << e.step << ": " << name << " must be bracketed";
     EXPECT_TRUE(std::all_of(name.begin(), name.end(), [](char ch) {
       return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
     })) << e.step << ": " << name << " must be bracketed";

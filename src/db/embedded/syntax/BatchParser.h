@@ -161,6 +161,7 @@ class BatchParser {
   ColumnDefinition parseColumnDefinition();
   bool parseColumnConstraint(ColumnDefinition& column);
   Constraint parseTableConstraint(bool defaultConstraintAllowed);
+  void parseCheck(Constraint& c);
   void parseKeyDetails(Constraint& c, bool tableLevel);
   void parseReferences(Constraint& c);
   std::vector<IndexColumn> parseIndexColumns();

@@ -255,15 +255,7 @@ bool BatchParser::parseColumnConstraint(ColumnDefinition& column) {
     if (acceptWord("foreign")) expectWord("key");
     parseReferences(c);
   } else if (acceptWord("check")) {
-    c.kind = ConstraintKind::Check;
-    if (peekWord("not")) {
-      advance();
-      expectWord("for");
-      expectWord("replication");
-    }
-    expectSymbol("(");
-    c.expression = parseCondition();
-    expectSymbol(")");
+    parseCheck(c);
   } else {
     if (c.name) fail();  // CONSTRAINT name must name something
     return false;
@@ -271,6 +263,18 @@ bool BatchParser::parseColumnConstraint(ColumnDefinition& column) {
   finish(c, first);
   column.constraints.push_back(std::move(c));
   return true;
+}
+
+// CHECK [NOT FOR REPLICATION] (condition), after its keyword.
+void BatchParser::parseCheck(Constraint& c) {
+  c.kind = ConstraintKind::Check;
+  if (acceptWord("not")) {
+    expectWord("for");
+    expectWord("replication");
+  }
+  expectSymbol("(");
+  c.expression = parseCondition();
+  expectSymbol(")");
 }
 
 Constraint BatchParser::parseTableConstraint(bool defaultConstraintAllowed) {
@@ -287,15 +291,7 @@ Constraint BatchParser::parseTableConstraint(bool defaultConstraintAllowed) {
     for (Identifier& name : parseParenthesizedIdentifiers()) c.columns.push_back(IndexColumn{std::move(name), {}});
     parseReferences(c);
   } else if (acceptWord("check")) {
-    c.kind = ConstraintKind::Check;
-    if (peekWord("not")) {
-      advance();
-      expectWord("for");
-      expectWord("replication");
-    }
-    expectSymbol("(");
-    c.expression = parseCondition();
-    expectSymbol(")");
+    parseCheck(c);
   } else if (defaultConstraintAllowed && acceptWord("default")) {
     // ALTER TABLE t ADD [CONSTRAINT n] DEFAULT expr FOR col [WITH VALUES]
     c.kind = ConstraintKind::Default;
