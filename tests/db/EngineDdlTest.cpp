@@ -174,7 +174,15 @@ TEST_F(EngineDdlTest, ConstraintsAppearInTheirCatalogViews) {
                    "d.parent_object_id and c.column_id = d.parent_column_id where d.name = 'DF_C_N'"),
             "N");
   connection->execute("alter table C drop  constraint FK_C_P ");
-  EXPECT_EQ(scalar("select count(*) from sys.foreign_keys"), "0");
+  // Keys that do match: a unique constraint, the table's own key, rows that all find theirs.
+  connection->execute("insert into P values (1, 'a')");
+  connection->execute("insert into C(ID, PID) values (1, 1)");
+  connection->execute("insert into C(ID, PID) values (2, NULL)");
+  connection->execute("alter table C add constraint FK_C_P foreign key (PID) REFERENCES P(ID) ");
+  prepare("create table Code( C  nvarchar(10), CONSTRAINT UQ_Code UNIQUE (C))");
+  connection->execute("create table Tree( ID  int PRIMARY KEY, Father int REFERENCES Tree(ID), C nvarchar(10) "
+                      "REFERENCES Code(C))");
+  EXPECT_EQ(scalar("select count(*) from sys.foreign_keys"), "3");
 }
 
 // SQL Server's index options and filegroup are taken and not kept; the WITH is the index's,

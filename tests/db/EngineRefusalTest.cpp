@@ -53,6 +53,24 @@ std::vector<Refusal> refusals() {
       {"ComputedColumnNestedTooDeeplyInCreate", {}, "create table T( K  int, Deep AS " + nested(120) + ")", 191,
        kTooDeep},
       {"QueryNestedTooDeeply", {kT}, "select " + nested(120) + " from T", 191, kTooDeep},
+      // A foreign key needs its table, a key of that table, and every row's key found there.
+      {"ForeignKeyToAMissingTable", {kT}, "alter table T add constraint FK_T_X foreign key (K) REFERENCES X(ID) ", 1767,
+       "Foreign key 'FK_T_X' references invalid table 'X'.\nCould not create constraint or index. See previous "
+       "errors."},
+      {"ForeignKeyToANonKeyColumn", {kT, "create table P( ID  int, Code int)"},
+       "alter table T add constraint FK_T_P foreign key (K) REFERENCES P(Code) ", 1776,
+       "There are no primary or candidate keys in the referenced table 'P' that match the referencing column list in "
+       "the foreign key 'FK_T_P'.\nCould not create constraint or index. See previous errors."},
+      {"ForeignKeyToATableWithoutPrimaryKey", {kT, "create table P( ID  int)"},
+       "alter table T add constraint FK_T_P foreign key (K) REFERENCES P", 1773,
+       "Foreign key 'FK_T_P' has implicit reference to object 'P' which does not have a primary key defined on it.\n"
+       "Could not create constraint or index. See previous errors."},
+      {"ForeignKeyOverOrphanRows",
+       {kT, "create table P( ID  int PRIMARY KEY)", "insert into P values (1)", "insert into T(K) values (1)",
+        "insert into T(K) values (2)"},
+       "alter table T add constraint FK_T_P foreign key (K) REFERENCES P(ID) ", 547,
+       "The ALTER TABLE statement conflicted with the FOREIGN KEY constraint \"FK_T_P\". The conflict occurred in "
+       "database \"TestDb\", table \"dbo.P\", column 'ID'."},
       // Two dots stand for the default schema and must be followed by a name.
       {"SelectOfTwoDots", {kT}, "select ..", 102, "Incorrect syntax near '.'."},
       {"FromTwoDots", {kT}, "select * from ..", 102, "Incorrect syntax near '.'."},

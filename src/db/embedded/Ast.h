@@ -38,6 +38,9 @@ struct TableConstraint {
   std::string name;                  // empty: the engine names it as SQL Server does
   std::vector<std::string> columns;  // key columns; a default's column
   std::string text;                  // the clause as written (foreign key, check, default expression)
+  // A foreign key's referenced table, and its columns (none written: its primary key).
+  ObjectName referencedTable;
+  std::vector<std::string> referencedColumns;
 };
 
 struct ColumnDef {

@@ -337,7 +337,7 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
       object.definition = c.text;
       break;
     }
-    case TableConstraint::ForeignKey:
+    case TableConstraint::ForeignKey: checkForeignKey(table, c, name, tableExisted); [[fallthrough]];
     case TableConstraint::Check:
       object.type = c.kind == TableConstraint::ForeignKey ? "F" : "C";
       object.parentColumn = c.columns.size() == 1 ? c.columns.front() : "";
@@ -348,13 +348,53 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
   table.children.push_back(object);
 }
 
+// What SQL Server checks when a foreign key is made: the referenced table exists, the
+// referenced columns are its primary key or one of its unique keys, and (on a table that
+// holds rows) every row's key is found there. Not enforced on later changes yet.
+void Executor::checkForeignKey(const TableInfo& table, const TableConstraint& c, const std::string& name,
+                               bool tableExisted) {
+  const std::string referencedName = localName(c.referencedTable);
+  const bool self = equalsAsciiNoCase(referencedName, table.name());
+  std::optional<TableInfo> loaded;
+  if (!self) loaded = ctx_.catalog.loadTable(referencedName);
+  if (!self && !loaded) throw refusals_.foreignKeyToMissingTable(name, c.referencedTable.written);
+  const TableInfo& referenced = self ? table : *loaded;
+  std::vector<std::string> columns = c.referencedColumns;
+  if (columns.empty()) {
+    const IndexInfo* key = referenced.primaryKey();
+    if (!key) throw refusals_.foreignKeyWithoutPrimaryKey(name, referenced.name());
+    columns = key->columns;
+  }
+  const auto sameColumns = [&](const IndexInfo& index) {
+    if (!index.unique || index.columns.size() != columns.size()) return false;
+    return std::all_of(columns.begin(), columns.end(), [&](const std::string& col) { return containsNoCase(index.columns, col); });
+  };
+  if (std::none_of(referenced.indexes.begin(), referenced.indexes.end(), sameColumns))
+    throw refusals_.foreignKeyWithoutCandidateKey(referenced.name(), name);
+  if (!tableExisted || !hasRows(table) || c.columns.size() != columns.size()) return;
+  std::string present, matched;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    present += (i ? " AND c." : "c.") + quoteName(c.columns[i]) + " IS NOT NULL";
+    matched += (i ? " AND p." : "p.") + quoteName(columns[i]) + " = c." + quoteName(c.columns[i]);
+  }
+  const std::string orphans =
+      "SELECT 1 FROM main." + quoteName(table.name()) + " c WHERE " + present +
+      (referenced.dataStale ? std::string()  // a table not yet filled holds no row
+                            : " AND NOT EXISTS (SELECT 1 FROM main." + quoteName(referenced.name()) + " p WHERE " +
+                                  matched + ")") +
+      " LIMIT 1";
+  if (ctx_.db.prepare(orphans).step())
+    throw refusals_.foreignKeyConflict("ALTER TABLE", name, ctx_.catalogName, referenced.name(), columns.front());
+}
+
 void Executor::addConstraints(TableInfo& table, const std::vector<ColumnDef>& columns,
                               const std::vector<TableConstraint>& constraints, bool tableExisted) {
   for (const ColumnDef& def : columns) {
     for (const TableConstraint& c : def.constraints) addConstraint(table, c, tableExisted);
     if (def.defaultValue)
       addConstraint(
-          table, {TableConstraint::Default, def.defaultValue->constraintName, {def.name}, def.defaultValue->expression},
+          table,
+          {TableConstraint::Default, def.defaultValue->constraintName, {def.name}, def.defaultValue->expression, {}, {}},
           tableExisted);
   }
   for (const TableConstraint& c : constraints) addConstraint(table, c, tableExisted);

@@ -74,6 +74,7 @@ class Executor {
   void checkComputed(const ColumnInfo& column, const std::vector<ColumnInfo>& columns) const;
   void checkRunnable(const TableInfo& table) const;
   void addConstraint(TableInfo& table, const TableConstraint& constraint, bool tableExisted);
+  void checkForeignKey(const TableInfo& table, const TableConstraint& c, const std::string& name, bool tableExisted);
   // The constraints a statement declares, with its columns (defaults included) and for the table.
   void addConstraints(TableInfo& table, const std::vector<ColumnDef>& columns,
                       const std::vector<TableConstraint>& constraints, bool tableExisted);

@@ -585,8 +585,8 @@ TableConstraint Parser::parseTableConstraint(SyntaxContext context) {
     c.kind = TableConstraint::ForeignKey;
     c.columns = parseNameList(context, false);
     expectWord("references", context);
-    parseObjectName(context);
-    if (peek().isSymbol("(")) parseNameList(context, false);
+    c.referencedTable = parseObjectName(context);
+    if (peek().isSymbol("(")) c.referencedColumns = parseNameList(context, false);
     while (peek().isWord("on") || peek().isWord("not")) {  // ON DELETE CASCADE, NOT FOR REPLICATION
       advance();
       while (peek().kind == TokenKind::Word && !peek().isWord("on") && !peek().isWord("constraint")) advance();
@@ -693,8 +693,9 @@ ColumnDef Parser::parseColumnDef(SyntaxContext context) {
       const size_t first = pos_;
       if (acceptWord("foreign")) expectWord("key", field);
       expectWord("references", field);
-      parseObjectName(field);
-      if (peek().isSymbol("(")) parseNameList(field, false);
+      ObjectName referenced = parseObjectName(field);
+      std::vector<std::string> referencedColumns;
+      if (peek().isSymbol("(")) referencedColumns = parseNameList(field, false);
       while (peek().isWord("on")) {
         advance();
         advance();  // DELETE / UPDATE
@@ -702,11 +703,12 @@ ColumnDef Parser::parseColumnDef(SyntaxContext context) {
                peek().isWord("null") || peek().isWord("default"))
           advance();
       }
-      column.constraints.push_back({TableConstraint::ForeignKey, pendingName, {column.name}, textBetween(first, pos_)});
+      column.constraints.push_back({TableConstraint::ForeignKey, pendingName, {column.name}, textBetween(first, pos_),
+                                    std::move(referenced), std::move(referencedColumns)});
       pendingName.clear();
     } else if (acceptWord("check")) {
       column.constraints.push_back(
-          {TableConstraint::Check, pendingName, {column.name}, "CHECK " + parseParenthesized(field)});
+          {TableConstraint::Check, pendingName, {column.name}, "CHECK " + parseParenthesized(field), {}, {}});
       pendingName.clear();
     } else if (acceptWord("collate")) {
       parseName(field);

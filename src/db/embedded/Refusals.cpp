@@ -273,6 +273,33 @@ Error Refusals::lockTimeout() const {
   return sqlServer(1222, "Lock request time out period exceeded. (Another connection kept the catalog busy.)");
 }
 
+namespace {
+constexpr const char* kConstraintNotCreated = "\nCould not create constraint or index. See previous errors.";
+}
+
+Error Refusals::foreignKeyToMissingTable(std::string_view key, std::string_view table) const {
+  return sqlServer(1767, "Foreign key '" + str(key) + "' references invalid table '" + str(table) + "'." +
+                             kConstraintNotCreated);
+}
+
+Error Refusals::foreignKeyWithoutPrimaryKey(std::string_view key, std::string_view table) const {
+  return sqlServer(1773, "Foreign key '" + str(key) + "' has implicit reference to object '" + str(table) +
+                             "' which does not have a primary key defined on it." + kConstraintNotCreated);
+}
+
+Error Refusals::foreignKeyWithoutCandidateKey(std::string_view table, std::string_view key) const {
+  return sqlServer(1776, "There are no primary or candidate keys in the referenced table '" + str(table) +
+                             "' that match the referencing column list in the foreign key '" + str(key) + "'." +
+                             kConstraintNotCreated);
+}
+
+Error Refusals::foreignKeyConflict(std::string_view statement, std::string_view key, std::string_view database,
+                                   std::string_view table, std::string_view column) const {
+  return sqlServer(547, "The " + str(statement) + " statement conflicted with the FOREIGN KEY constraint \"" +
+                            str(key) + "\". The conflict occurred in database \"" + str(database) +
+                            "\", table \"dbo." + str(table) + "\", column '" + str(column) + "'.");
+}
+
 Error Refusals::truncated() const {
   return sqlServer(8152, "String or binary data would be truncated.\nThe statement has been terminated.");
 }

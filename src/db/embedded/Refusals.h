@@ -93,6 +93,12 @@ class Refusals {
   virtual Error valueCountMismatch() const;  // INSERT without a column list
   virtual Error insertValueCount(bool moreColumnsThanValues) const;
   virtual Error lockTimeout() const;
+  // Foreign keys: 1767, 1773 and 1776 (each with 1750), and rows without their key (547).
+  virtual Error foreignKeyToMissingTable(std::string_view key, std::string_view table) const;
+  virtual Error foreignKeyWithoutPrimaryKey(std::string_view key, std::string_view table) const;
+  virtual Error foreignKeyWithoutCandidateKey(std::string_view table, std::string_view key) const;
+  virtual Error foreignKeyConflict(std::string_view statement, std::string_view key, std::string_view database,
+                                   std::string_view table, std::string_view column) const;
   // A text longer than its column (8152), as SQL Server 2005 to 2017 word it.
   virtual Error truncated() const;
   // A statement or expression deeper than the engine can run (191).
