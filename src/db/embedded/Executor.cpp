@@ -121,6 +121,7 @@ Executor::Executor(CatalogContext context) : ctx_(std::move(context)), refusals_
 
 std::optional<Rows> Executor::run(std::string_view batch, const Params& params, bool wantRows,
                                   const VariableNames* variables) {
+  rowsAffected_ = 0;
   const std::vector<Token> tokens = tokenize(batch, ctx_.dialect);
   const std::vector<Statement> statements = Parser(batch, tokens, ctx_.dialect).parseBatch();
   // A batch the engine cannot run to its end is refused before any of it runs.
@@ -898,11 +899,16 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
       }
     }
     if (s.kind == DataStatement::Select) {
-      if (wantRows) return readRows(stmt);
-      stmt.run();
+      if (wantRows) {
+        Rows rows = readRows(stmt);
+        rowsAffected_ = static_cast<std::int64_t>(rows.size());
+        return rows;
+      }
+      for (rowsAffected_ = 0; stmt.step();) ++rowsAffected_;
       return std::nullopt;
     }
     stmt.run();
+    rowsAffected_ = ctx_.db.changes();
     tx->commit();
     return std::nullopt;
   } catch (const SqliteFailure& failure) {

@@ -40,6 +40,8 @@ class Executor {
   // given, are the variables of an interpreted batch that `batch` may read (see Translator).
   std::optional<Rows> run(std::string_view batch, const Params& params, bool wantRows,
                           const VariableNames* variables = nullptr);
+  // The rows the last statement run changed, or returned (@@ROWCOUNT).
+  std::int64_t rowsAffected() const { return rowsAffected_; }
   // Refuses, without running anything, what run() would refuse before running.
   void check(std::string_view batch, const VariableNames* variables = nullptr) const;
 
@@ -96,6 +98,7 @@ class Executor {
 
   CatalogContext ctx_;
   const Refusals& refusals_;
+  std::int64_t rowsAffected_ = 0;
 };
 
 }  // namespace db::embedded

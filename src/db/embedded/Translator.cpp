@@ -33,7 +33,8 @@ bool isTableHint(const Token& t) {
 }  // namespace
 
 std::string variableParameter(std::string_view variable) {
-  return "__var_" + asciiLower(variable.substr(variable.rfind('@') + 1));
+  const bool global = variable.rfind("@@", 0) == 0;  // @@ROWCOUNT is not @ROWCOUNT
+  return (global ? "__global_" : "__var_") + asciiLower(variable.substr(global ? 2 : 1));
 }
 
 Translator::Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName,
@@ -241,11 +242,11 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
       case TokenKind::Parameter: emit(out, ":" + t.value); break;
       case TokenKind::Variable:
         if (dialect_ == Dialect::Jet) throw refusals.notTsql(t);
-        if (t.text.rfind("@@", 0) == 0) throw refusals.notSupported("the system function " + t.text);
         if (variables_ && variables_->count(asciiLower(t.text))) {
           emit(out, ":" + variableParameter(t.text));
           break;
         }
+        if (t.text.rfind("@@", 0) == 0) throw refusals.notSupported("the system function " + t.text);
         throw refusals.undeclaredVariable(t.text);
       case TokenKind::Symbol:
         if (t.isSymbol("(")) ++depth;

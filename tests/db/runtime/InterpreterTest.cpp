@@ -107,6 +107,19 @@ TEST_F(InterpreterTest, AStatementLevelErrorLetsTheBatchGoOnAndIsReported) {
   EXPECT_EQ(column("select ID from P order by ID"), (Column{"1", "2"}));
 }
 
+TEST_F(InterpreterTest, RowCountAndErrorDescribeTheLastStatement) {
+  prepare("create table P( ID  int PRIMARY KEY)");
+  for (const char* row : {"insert into P values (1)", "insert into P values (2)", "insert into P values (3)"}) prepare(row);
+  connection->execute("declare @n int; update P set ID = ID where ID > 1; set @n = @@ROWCOUNT; "
+                      "if @@ROWCOUNT = 1 insert into P values (@n + 100)");
+  EXPECT_EQ(scalar("select max(ID) from P"), "102");
+  const db::Error e = enginetest::errorOf([&] {
+    connection->execute("declare @e int; insert into P values (1); set @e = @@ERROR; insert into P values (@e)");
+  });
+  EXPECT_EQ(e.number(), 2627);
+  EXPECT_EQ(scalar("select max(ID) from P"), "2627");
+}
+
 TEST_F(InterpreterTest, WhatCannotRunIsRefusedBeforeAnythingRuns) {
   prepare("create table P( ID  int PRIMARY KEY)");
   const db::Error undeclared =

@@ -33,6 +33,13 @@ Affinity affinityOfDeclared(const VariableDeclaration& v) {
   return type->affinity;
 }
 
+// The globals the interpreter keeps for its batch, as the server does for its session.
+constexpr std::array<std::string_view, 2> kSessionGlobals = {"@@rowcount", "@@error"};
+
+bool isSessionGlobal(std::string_view name) {
+  return std::find(kSessionGlobals.begin(), kSessionGlobals.end(), asciiLower(name)) != kSessionGlobals.end();
+}
+
 bool startsStatement(const std::vector<Token>& tokens, size_t i) { return i == 0 || tokens[i - 1].isSymbol(";"); }
 
 // `select @a = x, @b = y from ...` -> the query with its assignments taken out, as text.
@@ -71,7 +78,7 @@ bool Interpreter::isNeededFor(std::string_view batch) {
                                                                   "return", "begin", "continue", "break"};
   for (size_t i = 0; i < tokens.size(); ++i) {
     const Token& t = tokens[i];
-    if (t.kind == TokenKind::Variable && t.text.rfind("@@", 0) != 0) return true;
+    if (t.kind == TokenKind::Variable && (t.text.rfind("@@", 0) != 0 || isSessionGlobal(t.text))) return true;
     if (t.kind != TokenKind::Word) continue;
     for (std::string_view word : kProcedural)
       if (t.isWord(word)) return true;
@@ -85,14 +92,13 @@ std::optional<Rows> Interpreter::run(std::string_view batch, const Params& param
   batch_ = tree.text;
   callerParams_ = params;
   wantRows_ = wantRows;
-  variables_.clear();
-  declared_.clear();
   rows_.reset();
   firstError_.reset();
+  resetVariables();
   // What the executor would refuse is refused before anything runs, as the server compiles the
   // whole batch first; variables are known from their DECLARE on, in the order of the text.
   check(tree.statements);
-  declared_.clear();
+  resetVariables();
   try {
     runList(tree.statements);
   } catch (const Error& e) {
@@ -100,6 +106,21 @@ std::optional<Rows> Interpreter::run(std::string_view batch, const Params& param
   }
   if (firstError_) throw *firstError_;
   return std::move(rows_);
+}
+
+void Interpreter::resetVariables() {
+  variables_.clear();
+  declared_.clear();
+  for (std::string_view global : kSessionGlobals) {
+    declared_[std::string(global)] = Affinity::Integer;
+    variables_[std::string(global)] = {"int", "0"};
+  }
+}
+
+// @@ROWCOUNT and @@ERROR after a statement: what it changed or returned, and its error number.
+void Interpreter::afterStatement(std::int64_t rows, int error) {
+  variables_["@@rowcount"].value = std::to_string(rows);
+  variables_["@@error"].value = std::to_string(error);
 }
 
 // ---- Checking ----------------------------------------------------------------------------
@@ -208,7 +229,10 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
   try {
     switch (s.kind) {
       case StatementKind::Declare: declare(s.as<DeclareStatement>()); return Flow::Next;
-      case StatementKind::SetVariable: setVariable(s.as<SetVariableStatement>()); return Flow::Next;
+      case StatementKind::SetVariable:
+        setVariable(s.as<SetVariableStatement>());
+        afterStatement(1, 0);
+        return Flow::Next;
       case StatementKind::If: {
         const auto& i = s.as<IfStatement>();
         if (isTrue(*i.condition)) return runStatement(*i.then);
@@ -236,6 +260,7 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
           if (std::any_of(select.items.begin(), select.items.end(),
                           [](const SelectItem& i) { return i.kind == SelectItemKind::Assignment; })) {
             assignFromSelect(s.as<SelectStatement>());
+            afterStatement(executor_.rowsAffected(), 0);
             return Flow::Next;
           }
         }
@@ -254,6 +279,7 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
   } catch (const Error& e) {
     if (!endsOnlyItsStatement(e)) throw;
     if (!firstError_) firstError_ = e;
+    afterStatement(0, e.number());
     return Flow::Next;
   }
 }
@@ -311,13 +337,16 @@ void Interpreter::numberRows(const UpdateStatement& s) {
               " * __numbered.rn FROM (SELECT _rowid_ AS rid, ROW_NUMBER() OVER (ORDER BY _rowid_) AS rn FROM " + table +
               where + ") AS __numbered WHERE " + correlation + "._rowid_ = __numbered.rid",
           false);
-  if (rows == "0") return;
-  const auto last = execute("select " + clause.variable + " + " + step + " * " + rows, true);
-  variable(clause.variable).value = last && !last->values.empty() ? last->values.front().front() : std::nullopt;
+  if (rows != "0") {
+    const auto last = execute("select " + clause.variable + " + " + step + " * " + rows, true);
+    variable(clause.variable).value = last && !last->values.empty() ? last->values.front().front() : std::nullopt;
+  }
+  afterStatement(std::stoll(rows), 0);
 }
 
 void Interpreter::handOn(const syntax::Statement& s) {
   auto rows = execute(textOf(s.span), wantRows_ && !rows_);
+  afterStatement(executor_.rowsAffected(), 0);
   if (rows && !rows_) rows_ = std::move(rows);
 }
 

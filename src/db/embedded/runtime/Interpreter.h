@@ -49,6 +49,8 @@ class Interpreter {
   void assignFromSelect(const syntax::SelectStatement& s);
   void numberRows(const syntax::UpdateStatement& s);
   void handOn(const syntax::Statement& s);
+  void resetVariables();
+  void afterStatement(std::int64_t rows, int error);
 
   // The executor's answers, with the batch's variables bound.
   std::optional<Rows> execute(const std::string& text, bool wantRows);
