@@ -233,3 +233,15 @@ TEST_F(EngineDataTest, AScalarSubqueryOfSeveralRowsIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDataTest, AnInsertTakesTheTopRowsOfItsQuery) {
+  prepare("create table S( ID  int)");
+  prepare("create table T( ID  int)");
+  for (const char* row : {"insert into S values (3)", "insert into S values (1)", "insert into S values (2)"}) prepare(row);
+  connection->execute("insert into T (ID) select top 2 ID from S order by ID desc");
+  EXPECT_EQ(rows("select ID from T order by ID"), (std::vector<Row>{{"2"}, {"3"}}));
+}
+
+}  // namespace

@@ -187,7 +187,9 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
     const bool topLevel = statementLevel && depth == 0;
     if (t.isWord("top") && i > first &&
         (tokens_[i - 1].isWord("select") || tokens_[i - 1].isWord("distinct") || tokens_[i - 1].isWord("all"))) {
-      if (!topLevel || !tokens_[first].isWord("select"))
+      // SQLite's LIMIT closes the statement: it stands for the TOP of a query, or of the query
+      // an INSERT takes its rows from.
+      if (!topLevel || !(tokens_[first].isWord("select") || tokens_[first].isWord("insert")))
         throw refusals.notSupported("TOP inside a subquery or a data change");
       size_t j = i + 1;
       if (j < end && tokens_[j].isSymbol("(")) {
