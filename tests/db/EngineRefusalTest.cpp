@@ -59,7 +59,13 @@ std::vector<Refusal> refusals() {
        "errors."},
       {"ForeignKeyToANonKeyColumn", {kT, "create table P( ID  int, Code int)"},
        "alter table T add constraint FK_T_P foreign key (K) REFERENCES P(Code) ", 1776,
-       "There are no primary or candidate keys in the referenced table 'P' that match the referencing column list in "
+       "There are no primary or candidate keys in the referenced table 'dbo.P' that match the referencing column list in "
+       "the foreign key 'FK_T_P'.\nCould not create constraint or index. See previous errors."},
+      {"ForeignKeyInAnotherColumnOrderThanTheKey",
+       {"create table P( A  int NOT NULL, B int NOT NULL, CONSTRAINT PK_P PRIMARY KEY (A, B))",
+        "create table T( K  int, L int)"},
+       "alter table T add constraint FK_T_P foreign key (L, K) REFERENCES P(B, A) ", 1776,
+       "There are no primary or candidate keys in the referenced table 'dbo.P' that match the referencing column list in "
        "the foreign key 'FK_T_P'.\nCould not create constraint or index. See previous errors."},
       {"ForeignKeyToATableWithoutPrimaryKey", {kT, "create table P( ID  int)"},
        "alter table T add constraint FK_T_P foreign key (K) REFERENCES P", 1773,

@@ -20,7 +20,7 @@ class Session;  // the engine's per-connection state (engine internals)
 //   batches with control of flow and variables), and the executor: Parser (Ast.h) ->
 //   Executor, which keeps its own catalog (CatalogStore, hidden tables) and the rows
 //   (DataTables, real SQLite tables); data statements are rewritten for SQLite by Translator,
-//   with SystemViews, Functions and SqlConversion for the server's catalog views, functions and
+//   with SystemViews, Functions and ServerFunctions for the server's catalog views, functions and
 //   conversions. Refusals words every refusal as the server does; Instance knows the files;
 //   TestHooks injects faults. Each statement commits on its own (WAL, full sync).
 // Not run yet (refused with a message that says so): TRY/CATCH, transactions, cursors, table

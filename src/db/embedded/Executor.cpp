@@ -1,5 +1,5 @@
 #include "db/embedded/Executor.h"
-#include "db/embedded/SqlConversion.h"
+#include "db/embedded/ServerFunctions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -366,9 +366,10 @@ void Executor::checkForeignKey(const TableInfo& table, const TableConstraint& c,
     if (!key) throw refusals_.foreignKeyWithoutPrimaryKey(name, referenced.name());
     columns = key->columns;
   }
+  // The server matches the key's columns in their order: (b, a) does not reference a key on (a, b).
   const auto sameColumns = [&](const IndexInfo& index) {
-    if (!index.unique || index.columns.size() != columns.size()) return false;
-    return std::all_of(columns.begin(), columns.end(), [&](const std::string& col) { return containsNoCase(index.columns, col); });
+    return index.unique && std::equal(columns.begin(), columns.end(), index.columns.begin(), index.columns.end(),
+                                      [](const std::string& a, const std::string& b) { return equalsAsciiNoCase(a, b); });
   };
   if (std::none_of(referenced.indexes.begin(), referenced.indexes.end(), sameColumns))
     throw refusals_.foreignKeyWithoutCandidateKey(referenced.name(), name);

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "db/ConnectionString.h"
-#include "db/embedded/SqlConversion.h"
+#include "db/embedded/ServerFunctions.h"
 #include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
@@ -215,7 +215,7 @@ void registerFunctions(SqliteDb& db, FunctionContext& context) {
         sqlite3_create_function_v2(db.handle(), r.name, r.args, flags, &context, r.fn, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) db.fail(rc);
   }
-  registerConversion(db.handle());
+  registerServerFunctions(db.handle());
 }
 
 }  // namespace db::embedded

@@ -288,7 +288,7 @@ Error Refusals::foreignKeyWithoutPrimaryKey(std::string_view key, std::string_vi
 }
 
 Error Refusals::foreignKeyWithoutCandidateKey(std::string_view table, std::string_view key) const {
-  return sqlServer(1776, "There are no primary or candidate keys in the referenced table '" + str(table) +
+  return sqlServer(1776, "There are no primary or candidate keys in the referenced table 'dbo." + str(table) +
                              "' that match the referencing column list in the foreign key '" + str(key) + "'." +
                              kConstraintNotCreated);
 }

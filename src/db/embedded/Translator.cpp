@@ -356,7 +356,7 @@ std::string Translator::literalOperand(size_t first, size_t end, const std::stri
   return translated;
 }
 
-// CAST and CONVERT run SQL Server's conversion (see SqlConversion): the type travels as its
+// CAST and CONVERT run SQL Server's conversion (see ServerFunctions): the type travels as its
 // name and arguments, checked here first so that an unknown type refuses the statement.
 std::string Translator::conversionCall(const std::string& value, size_t typeFirst, size_t typeEnd,
                                        const std::string& style) const {

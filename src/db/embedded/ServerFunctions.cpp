@@ -1,4 +1,4 @@
-#include "db/embedded/SqlConversion.h"
+#include "db/embedded/ServerFunctions.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -173,7 +173,7 @@ void raiseFunctionRefusal(sqlite3_context* ctx, const Error& refusal) {
   sqlite3_result_error(ctx, kFunctionRefusal, -1);
 }
 
-void registerConversion(sqlite3* db) {
+void registerServerFunctions(sqlite3* db) {
   sqlite3_create_function_v2(db, "__morav_scalar", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, scalarFunction,
                              nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "__morav_divisor", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, divisorFunction,
