@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 DEMO ?= $(CURDIR)/demo-data
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build test run bench fuzz clean
+.PHONY: all setup configure build test run bench fuzz package clean
 
 all: build
 
@@ -25,6 +25,11 @@ run: build
 
 bench: build
 	@scripts/bench "$(BUILD)"
+
+# A Debian package of both programs (apt install ./build/morav-updater_*.deb); under CI it is
+# installed and run as well.
+package: build
+	@scripts/package-check "$(BUILD)"
 
 # FUZZ_SECONDS=60 make fuzz for a short run.
 FUZZ_SECONDS ?= 600

@@ -70,7 +70,10 @@ Options parseArguments(const std::vector<std::string_view>& args) {
     } else if (arg == "--statement-log") options.statementLog = reader.value(arg);
     else if (arg == "--report") options.report = reader.value(arg);
     else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
-    else if (arg == "--help" || arg == "-h") {
+    else if (arg == "--version") {
+      reader.refuseValue(arg);
+      action = Action::Version;
+    } else if (arg == "--help" || arg == "-h") {
       reader.refuseValue(arg);
       action = Action::Help;
     } else throw UsageError("unknown option " + std::string(arg));
@@ -127,6 +130,8 @@ Output:
   --statement-log FILE   every database call as JSON Lines
   --report FILE          the run report as JSON
   --quiet                no progress bar and no backend notice
+
+  --version              print the version and exit
 
 Exit status: 0 completed, 1 failed, 2 bad usage, 3 cancelled.
 )";

@@ -22,7 +22,7 @@ class UsageError : public std::runtime_error {
 // What morav-update was asked to do: the start-up choices it shares with the window, and the
 // operator's choices, which start from the window's defaults.
 struct Options : app::StartChoices {
-  enum class Action { Run, Console, AssistantSetup, Products, Help };
+  enum class Action { Run, Console, AssistantSetup, Products, Help, Version };
   Action action = Action::Run;
   std::string consoleText;                 // console: the command to execute
 

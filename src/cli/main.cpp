@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
   }
   switch (options.action) {
     case cli::Options::Action::Help: std::cout << cli::usageText(); return kCompleted;
+    case cli::Options::Action::Version: std::cout << "morav-update " MORAV_VERSION "\n"; return kCompleted;
     case cli::Options::Action::Products: listProducts(); return kCompleted;
     default: break;
   }

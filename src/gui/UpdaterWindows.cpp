@@ -49,7 +49,8 @@ QString startUsageText() {
          "  --data-dir DIR         the embedded engine's data directory\n"
          "  --odbc-driver NAME     the ODBC driver for SQL Server targets\n"
          "  --create-database      create the target catalog (or Access file) when it is missing\n"
-         "  --screenshot FILE      render the main window to a PNG file and exit\n";
+         "  --screenshot FILE      render the main window to a PNG file and exit\n"
+         "  --version              print the version and exit\n";
 }
 
 bool saveScreenshot(QWidget& window, const QString& file) {

@@ -44,6 +44,10 @@ int main(int argc, char** argv) {
     std::cout << gui::startUsageText().toStdString();
     return kDone;
   }
+  if (hasOption(argc, argv, "--version")) {
+    std::cout << "morav-updater " MORAV_VERSION "\n";
+    return kDone;
+  }
   if (hasOption(argc, argv, "--screenshot") && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication application(argc, argv);
   QApplication::setApplicationDisplayName(QString::fromUtf8(gui::captions::kApplicationTitle));

@@ -45,6 +45,13 @@ TEST_F(MoravUpdate, UsageExitCodes) {
   EXPECT_NE(run({"products"}, false).out.find("Vedizi2"), std::string::npos);
 }
 
+TEST_F(MoravUpdate, VersionIsPrintedWithoutOpeningAnything) {
+  const Result r = run({"--version"}, false);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "morav-update " MORAV_VERSION "\n");
+  EXPECT_EQ(run({"--version=1"}, false).exitCode, 2);
+}
+
 TEST_F(MoravUpdate, ATypoInTheProductCodeIsABadUsageThatCreatesNothing) {
   for (const char* code : {"Bogus", "benvo"}) {
     const Result r = run({"--product", code, "--create-database"});
