@@ -40,6 +40,8 @@ class ArgumentReader {
   bool done() const { return next_ >= args_.size(); }
   // The next argument; an option's "=VALUE" is set aside for value().
   std::string_view take();
+  // The next argument, not taken.
+  std::string_view peek() const { return args_[next_]; }
   // The next argument as it is, whatever it looks like.
   std::string_view takeRaw() { return args_[next_++]; }
   // The value of the option just taken.

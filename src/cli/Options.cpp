@@ -24,62 +24,127 @@ int sqlVersionIndex(const std::string& text) {
   throw UsageError("--sql-version " + text + ": use 2000, 2005, 2008 or 2012");
 }
 
-void takeAction(Options& options, std::optional<Action>& action, std::string_view word, app::ArgumentReader& reader) {
-  if (action) throw UsageError("unexpected argument '" + std::string(word) + "'");
-  if (word == "run") {
-    action = Action::Run;
-  } else if (word == "console") {
-    action = Action::Console;
-    if (reader.done()) throw UsageError("console needs the SQL text to execute");
-    options.consoleText = std::string(reader.takeRaw());
-  } else if (word == "products") {
-    action = Action::Products;
-  } else if (word == "help") {
-    action = Action::Help;
-  } else if (word == "assistant-setup") {
-    action = Action::AssistantSetup;
-  } else {
-    throw UsageError("unknown action '" + std::string(word) + "'");
+// The action words, with what each takes after it.
+struct ActionWord {
+  std::string_view word;
+  Action action;
+};
+constexpr ActionWord kActions[] = {{"run", Action::Run},
+                                   {"console", Action::Console},
+                                   {"products", Action::Products},
+                                   {"help", Action::Help},
+                                   {"assistant-setup", Action::AssistantSetup}};
+
+Action actionNamed(std::string_view word) {
+  for (const ActionWord& a : kActions)
+    if (a.word == word) return a.action;
+  throw UsageError("unknown action '" + std::string(word) + "'");
+}
+
+// Takes `arg`, an option just taken from `reader`; false when no option has that name.
+bool takeOption(std::string_view arg, app::ArgumentReader& reader, Options& options) {
+  auto flag = [&](bool& target) {
+    reader.refuseValue(arg);
+    target = true;
+  };
+  if (app::takeStartChoice(arg, reader, options)) return true;
+  if (arg == "--engine") options.choices.engine = engineNamed(reader.value(arg));
+  else if (arg == "--sql-version") options.choices.sqlVersionIndex = sqlVersionIndex(reader.value(arg));
+  else if (arg == "--access-file") options.accessFile = reader.value(arg);
+  else if (arg == "--web") flag(options.choices.web);
+  else if (arg == "--web-suffix") options.choices.webCatalogSuffix = reader.value(arg);
+  else if (arg == "--fyc") flag(options.choices.fiscalYearClosed);
+  else if (arg == "--no-autonum") {
+    reader.refuseValue(arg);
+    options.choices.convertAutonum = false;
+  } else if (arg == "--statement-log") options.statementLog = reader.value(arg);
+  else if (arg == "--report") options.report = reader.value(arg);
+  else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
+  else if (arg == "--file" || arg == "-f") options.consoleFile = reader.value(arg);
+  else if (arg == "--version") {
+    reader.refuseValue(arg);
+    options.action = Action::Version;
+  } else if (arg == "--help" || arg == "-h") {
+    reader.refuseValue(arg);
+    options.action = Action::Help;
+  } else return false;
+  return true;
+}
+
+bool isOptionName(std::string_view arg) {
+  if (!arg.starts_with("-") || arg == "-") return false;
+  Options scratch;
+  std::vector<std::string_view> alone = {arg};
+  app::ArgumentReader reader(alone);
+  try {
+    return takeOption(reader.take(), reader, scratch);
+  } catch (const std::exception&) {
+    return true;  // a known option that wants a value
   }
 }
 
+// Options may stand before or after the action; "--" ends them, so that what follows (a SQL
+// text that starts with a dash) is taken as it is. The argument right after "console" is its
+// text as it is, unless it is an option the tool knows: "console --x=1..." runs a text that
+// opens with a comment.
 Options parseArguments(const std::vector<std::string_view>& args) {
   Options options;
-  std::optional<Action> action;
+  std::vector<std::string> words;
   app::ArgumentReader reader(args);
+  bool optionsEnded = false;
   while (!reader.done()) {
-    const std::string_view arg = reader.take();
-    if (!arg.starts_with("-") || arg == "-") {
-      takeAction(options, action, arg, reader);
+    const bool textOfConsole = words.size() == 1 && words.front() == "console";
+    const std::string_view next = reader.peek();
+    if (optionsEnded || (textOfConsole && next.starts_with("-") && next != "-" && next != "--" && !isOptionName(next))) {
+      words.emplace_back(reader.takeRaw());
       continue;
     }
-    auto flag = [&](bool& target) {
-      reader.refuseValue(arg);
-      target = true;
-    };
-    if (app::takeStartChoice(arg, reader, options)) continue;
-    if (arg == "--engine") options.choices.engine = engineNamed(reader.value(arg));
-    else if (arg == "--sql-version") options.choices.sqlVersionIndex = sqlVersionIndex(reader.value(arg));
-    else if (arg == "--access-file") options.accessFile = reader.value(arg);
-    else if (arg == "--web") flag(options.choices.web);
-    else if (arg == "--web-suffix") options.choices.webCatalogSuffix = reader.value(arg);
-    else if (arg == "--fyc") flag(options.choices.fiscalYearClosed);
-    else if (arg == "--no-autonum") {
-      reader.refuseValue(arg);
-      options.choices.convertAutonum = false;
-    } else if (arg == "--statement-log") options.statementLog = reader.value(arg);
-    else if (arg == "--report") options.report = reader.value(arg);
-    else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
-    else if (arg == "--version") {
-      reader.refuseValue(arg);
-      action = Action::Version;
-    } else if (arg == "--help" || arg == "-h") {
-      reader.refuseValue(arg);
-      action = Action::Help;
-    } else throw UsageError("unknown option " + std::string(arg));
+    if (next == "--") {
+      reader.takeRaw();
+      optionsEnded = true;
+      continue;
+    }
+    const std::string_view arg = reader.take();
+    if (!arg.starts_with("-") || arg == "-") {
+      words.emplace_back(arg);
+      continue;
+    }
+    if (!takeOption(arg, reader, options)) throw UsageError("unknown option " + std::string(arg));
   }
   if (auto conflict = options.backend.conflict()) throw UsageError(*conflict);
-  options.action = action.value_or(Action::Run);
+  if (options.action == Action::Help || options.action == Action::Version) {
+    if (options.action == Action::Help && !words.empty() && words.front() != "help") options.helpTopic = words.front();
+    return options;
+  }
+  if (words.empty()) {
+    if (options.consoleFile) throw UsageError("--file goes with the console action");
+    return options;
+  }
+  options.action = actionNamed(words.front());
+  const size_t extra = words.size() - 1;
+  switch (options.action) {
+    case Action::Help:
+      if (extra > 1) throw UsageError("unexpected argument '" + words[2] + "'");
+      if (extra == 1) {
+        actionNamed(words[1]);
+        options.helpTopic = words[1];
+      }
+      break;
+    case Action::Console:
+      if (options.consoleFile && extra > 0)
+        throw UsageError("console takes its SQL text or --file, not both ('" + words[1] + "')");
+      if (!options.consoleFile && extra == 0)
+        throw UsageError("console needs the SQL text to execute (or --file FILE, or - to read standard input)");
+      if (extra > 1) throw UsageError("unexpected argument '" + words[2] + "'");
+      if (extra == 1) {
+        if (words[1] == "-") options.consoleFile = "-";
+        else options.consoleText = words[1];
+      }
+      break;
+    default:
+      if (extra > 0) throw UsageError("unexpected argument '" + words[1] + "'");
+  }
+  if (options.consoleFile && options.action != Action::Console) throw UsageError("--file goes with the console action");
   return options;
 }
 
@@ -94,18 +159,53 @@ Options parseOptions(const std::vector<std::string_view>& args) {
   }
 }
 
-std::string usageText() {
+std::string usageText(std::string_view topic) {
+  if (topic == "run")
+    return R"(Usage: morav-update [run] [OPTIONS]
+
+Upgrades the chosen product's database: resolves the target as the window does, connects and
+runs the product's sequence of steps. Progress goes to standard error; --statement-log and
+--report record every database call and sum the run up. Exit status: 0 completed, 1 failed,
+2 bad usage, 3 cancelled (no target).
+)";
+  if (topic == "console")
+    return R"(Usage: morav-update console [OPTIONS] SQL
+       morav-update console [OPTIONS] --file FILE
+       morav-update console [OPTIONS] -            (the text from standard input)
+
+Executes one SQL text on the target database, as the window's console does, and prints the
+console's success or error message. Options may stand before or after the text; after "--"
+every argument is text, so a text may start with a dash. -f is short for --file.
+)";
+  if (topic == "assistant-setup")
+    return R"(Usage: morav-update assistant-setup [OPTIONS]
+
+Creates the BenvoAssistant catalog when it is missing and adds whatever tables and columns it
+lacks, so a set-up that was cut short is completed by the next one.
+)";
+  if (topic == "products")
+    return R"(Usage: morav-update products
+
+Lists the product codes with their product-list indexes, for --product.
+)";
+  if (topic == "help")
+    return R"(Usage: morav-update help [ACTION]
+
+Shows the whole usage, or what one action does and takes.
+)";
   return R"(Usage: morav-update [ACTION] [OPTIONS]
 
 Upgrades a Morav product's database to the shape its new version expects.
 
 Actions:
   run                    upgrade the chosen product's database (the default)
-  console SQL            execute one SQL text on the target database
+  console SQL|-f FILE|-  execute one SQL text (given, from a file, or from standard input)
+                         on the target database
   assistant-setup        create the BenvoAssistant catalog when it is missing and complete
                          its tables and columns
   products               list the product codes and list indexes
-  help                   show this text
+  help [ACTION]          show this text, or what one action does
+Options may stand before or after the action; "--" ends them.
 
 The operator's choices (defaults as in the window):
   --product CODE|INDEX   product code or product-list index (default 0, Zedidover);
@@ -130,6 +230,7 @@ Output:
   --statement-log FILE   every database call as JSON Lines
   --report FILE          the run report as JSON
   --quiet                no progress bar and no backend notice
+  -f, --file FILE        console: the SQL text is the content of FILE ("-": standard input)
 
   --version              print the version and exit
 

@@ -25,6 +25,8 @@ struct Options : app::StartChoices {
   enum class Action { Run, Console, AssistantSetup, Products, Help, Version };
   Action action = Action::Run;
   std::string consoleText;                 // console: the command to execute
+  std::optional<std::filesystem::path> consoleFile;  // console: read the command from it ("-": stdin)
+  std::string helpTopic;                   // help ACTION: the action explained
 
   app::Choices choices;
   std::optional<std::filesystem::path> accessFile;  // absent: the file dialog is cancelled
@@ -36,6 +38,7 @@ struct Options : app::StartChoices {
 // Parses the arguments after the program name. Throws UsageError.
 Options parseOptions(const std::vector<std::string_view>& args);
 
-std::string usageText();
+// The whole usage, or what one action does and takes (`help ACTION`).
+std::string usageText(std::string_view topic = {});
 
 }  // namespace cli

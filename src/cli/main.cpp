@@ -8,6 +8,7 @@
 #include <iomanip>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 #include "app/AssistantCatalog.h"
 #include "app/Console.h"
@@ -68,6 +69,21 @@ void adviseOnMissingCatalog(const app::Outcome& outcome, const app::Config& conf
   else
     std::cerr << "morav-update: the server has no catalog " << catalog << ", or this login may not open it. Run "
               << "again with --create-database to create it, or check the server and the login.\n";
+}
+
+// console --file FILE, or "-" for standard input: the whole content is the command.
+std::string readConsoleText(const std::filesystem::path& file) {
+  std::ostringstream text;
+  if (file == "-") {
+    text << std::cin.rdbuf();
+    return text.str();
+  }
+  std::ifstream in(file, std::ios::binary);
+  if (!in)
+    throw db::Error("EInOutError", "Cannot read the console's --file " + file.string() +
+                                       ". Check that it exists and is readable.");
+  text << in.rdbuf();
+  return text.str();
 }
 
 app::Outcome runConsole(app::Session& session, const std::string& text) {
@@ -142,12 +158,13 @@ int main(int argc, char** argv) {
     return kBadUsage;
   }
   switch (options.action) {
-    case cli::Options::Action::Help: std::cout << cli::usageText(); return kCompleted;
+    case cli::Options::Action::Help: std::cout << cli::usageText(options.helpTopic); return kCompleted;
     case cli::Options::Action::Version: std::cout << "morav-update " MORAV_VERSION "\n"; return kCompleted;
     case cli::Options::Action::Products: listProducts(); return kCompleted;
     default: break;
   }
   try {
+    if (options.consoleFile) options.consoleText = readConsoleText(*options.consoleFile);
     return run(options);
   } catch (const db::Error& e) {
     std::cerr << "morav-update: " << e.message() << '\n';

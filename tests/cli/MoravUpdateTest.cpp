@@ -45,6 +45,25 @@ TEST_F(MoravUpdate, UsageExitCodes) {
   EXPECT_NE(run({"products"}, false).out.find("Vedizi2"), std::string::npos);
 }
 
+TEST_F(MoravUpdate, ConsoleTakesItsTextFromAnArgumentAFileOrStandardInput) {
+  ASSERT_EQ(run({"--product", "Benvo", "--create-database", "console", "create table T (a int)"}).exitCode, 0);
+  std::ofstream(work / "fill.sql") << "insert into T (a) values (1)";
+  const Result fromFile = run({"console", "--product", "Benvo", "-f", (work / "fill.sql").string()});
+  EXPECT_EQ(fromFile.exitCode, 0) << fromFile.err;
+  std::ofstream(work / "more.sql") << "insert into T (a) values (2)";
+  input = work / "more.sql";
+  const Result fromInput = run({"console", "-", "--product", "Benvo"});
+  EXPECT_EQ(fromInput.exitCode, 0) << fromInput.err;
+  bool sawBoth = false;
+  for (const auto& line : logLines())
+    if (line["op"] == "execute" && line["text"] == "insert into T (a) values (2)") sawBoth = true;
+  EXPECT_TRUE(sawBoth);
+
+  const Result missing = run({"console", "--product", "Benvo", "--file", (work / "absent.sql").string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("Cannot read the console's --file"), std::string::npos) << missing.err;
+}
+
 TEST_F(MoravUpdate, VersionIsPrintedWithoutOpeningAnything) {
   const Result r = run({"--version"}, false);
   EXPECT_EQ(r.exitCode, 0) << r.err;

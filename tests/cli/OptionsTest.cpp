@@ -96,12 +96,49 @@ TEST(Options, ConsoleTakesTheTextAsItIs) {
   EXPECT_EQ(o.consoleText, "--x=1\r\nselect 1");
 }
 
+TEST(Options, OptionsStandBeforeOrAfterTheActionAndDoubleDashEndsThem) {
+  cli::Options o = parse({"console", "--product", "Benvo", "select 1", "--quiet"});
+  EXPECT_EQ(o.action, Action::Console);
+  EXPECT_EQ(o.consoleText, "select 1");
+  ASSERT_TRUE(o.product);
+  EXPECT_EQ(o.product->presetCode, "Benvo");
+  EXPECT_TRUE(o.quiet);
+
+  o = parse({"console", "--quiet", "--", "-1 + 2"});
+  EXPECT_EQ(o.consoleText, "-1 + 2");
+  o = parse({"run", "--create-database", "--product", "Pelix"});
+  EXPECT_EQ(o.action, Action::Run);
+  EXPECT_TRUE(o.createDatabase);
+}
+
+TEST(Options, ConsoleReadsItsTextFromAFileOrStandardInput) {
+  cli::Options o = parse({"console", "-f", "upgrade.sql"});
+  EXPECT_EQ(o.consoleFile, std::filesystem::path("upgrade.sql"));
+  o = parse({"--file=fix.sql", "console"});
+  EXPECT_EQ(o.consoleFile, std::filesystem::path("fix.sql"));
+  o = parse({"console", "-"});
+  EXPECT_EQ(o.consoleFile, std::filesystem::path("-"));
+  EXPECT_THROW(parse({"console", "-f", "a.sql", "select 1"}), cli::UsageError);
+  EXPECT_THROW(parse({"run", "-f", "a.sql"}), cli::UsageError);
+}
+
+TEST(Options, HelpTakesAnAction) {
+  cli::Options o = parse({"help", "console"});
+  EXPECT_EQ(o.action, Action::Help);
+  EXPECT_EQ(o.helpTopic, "console");
+  EXPECT_NE(cli::usageText(o.helpTopic).find("--file FILE"), std::string::npos);
+  EXPECT_EQ(cli::usageText(o.helpTopic).find("--sql-version"), std::string::npos);
+  EXPECT_THROW(parse({"help", "frobnicate"}), cli::UsageError);
+  EXPECT_EQ(parse({"--version", "console", "select 1"}).action, Action::Version);
+}
+
 TEST(Options, MistakesAreUsageErrors) {
   const std::vector<std::vector<std::string_view>> mistakes = {
       {"--bogus"},          {"frobnicate"},         {"--product", "7"},   {"--product", ""},
       {"--engine", "db2"},  {"--sql-version", "2019"}, {"--web=yes"},     {"console"},
       {"run", "products"},  {"--data-dir"},          {"--backend", "x"}, {"assistant-setup", "run"},
-      {"--data-dir", "d", "--odbc-driver", "FreeTDS"},
+      {"--data-dir", "d", "--odbc-driver", "FreeTDS"},  {"console", "select 1", "select 2"},
+      {"products", "Benvo"}, {"help", "run", "console"},
   };
   for (const auto& args : mistakes) EXPECT_THROW(parse(args), cli::UsageError) << args.front();
 }

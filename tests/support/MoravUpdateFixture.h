@@ -91,7 +91,7 @@ class MoravUpdateFixture : public ::testing::Test {
     for (const auto& [name, value] : environment) command += name + "=" + quoted(value) + " ";
     command += quoted(MORAV_UPDATE_BINARY) + " --data-dir " + quoted(data.path().string());
     for (const auto& a : args) command += " " + quoted(a);
-    return command + " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
+    return command + " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " <" + quoted(input.string());
   }
 
   std::filesystem::path log() const { return work / "log.jsonl"; }
@@ -112,6 +112,7 @@ class MoravUpdateFixture : public ::testing::Test {
 
   testsupport::TempDir work;
   testsupport::TempDir data;
+  std::filesystem::path input = "/dev/null";  // the tool's standard input
 };
 
 }  // namespace testsupport
