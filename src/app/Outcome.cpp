@@ -9,11 +9,11 @@ ErrorInfo currentErrorInfo() {
   try {
     throw;
   } catch (const db::Error& e) {
-    return {e.className(), e.message(), e.number()};
+    return {e.className(), e.message(), e.number(), e.sqlState()};
   } catch (const std::exception& e) {
-    return {"Exception", e.what()};
+    return {"Exception", e.what(), 0, {}};
   } catch (...) {
-    return {"Exception", "unknown failure"};
+    return {"Exception", "unknown failure", 0, {}};
   }
 }
 

@@ -13,6 +13,7 @@ struct ErrorInfo {
   std::string className;
   std::string message;
   int number = 0;  // the server's message number where one is known, else 0
+  std::string sqlState;  // the ODBC SQLSTATE where the provider gives one
 };
 
 // The class and message of the exception being handled (db::Error keeps its own class;

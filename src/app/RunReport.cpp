@@ -28,9 +28,13 @@ nlohmann::ordered_json RunReport::build(const Session& session, const Outcome& o
   report["product"] = session.state.productCode;
   report["outcome"] = statusName(outcome.status);
   report["message"] = outcome.message;
-  report["error"] = outcome.error ? nlohmann::ordered_json{{"class", outcome.error->className},
-                                                            {"message", outcome.error->message}}
-                                  : nlohmann::ordered_json(nullptr);
+  report["error"] = nullptr;
+  if (outcome.error) {
+    nlohmann::ordered_json& error = report["error"] = {{"class", outcome.error->className},
+                                                       {"message", outcome.error->message}};
+    if (outcome.error->number != 0) error["number"] = outcome.error->number;
+    if (!outcome.error->sqlState.empty()) error["sqlstate"] = outcome.error->sqlState;
+  }
   report["steps"] = outcome.steps;
   report["reconnects"] = outcome.reconnects;
   report["statements"] = statements_;

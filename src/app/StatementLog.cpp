@@ -42,6 +42,9 @@ void StatementLog::onError(const db::Call& call, const db::Error& error) {
   line["op"] = "error";
   line["class"] = error.className();
   line["message"] = error.message();
+  // The server's message number and the SQLSTATE, where the provider knows them.
+  if (error.number() != 0) line["number"] = error.number();
+  if (!error.sqlState().empty()) line["sqlstate"] = error.sqlState();
   writeLine(out_, line);
 }
 

@@ -27,7 +27,8 @@ TEST(StatementLog, WritesOneObjectPerCallInTheContractsForm) {
   log.onCall({db::Op::Query, "assistant", "select 1\r\nwhere x=:p1", {}, {{"p1", "نام"}}});
   const db::Call failing{db::Op::Execute, "console", "bad", {}, {}};
   log.onCall(failing);
-  log.onError(failing, db::Error::provider("Incorrect syntax near 'bad'."));
+  log.onError(failing, db::Error::provider("Incorrect syntax near 'bad'.", 102, "42000"));
+  log.onError(failing, db::Error("EInOutError", "Cannot write"));
   log.onCall({db::Op::Close, "main", {}, {}, {}});
 
   const std::vector<std::string> expected{
@@ -37,8 +38,9 @@ TEST(StatementLog, WritesOneObjectPerCallInTheContractsForm) {
                 R"j({"seq":4,"conn":"main","op":"execute","text":"create table dbo.A_AQSAT( SH_A  integer)"})j",
                 R"j({"seq":5,"conn":"assistant","op":"query","text":"select 1\r\nwhere x=:p1","params":{"p1":"نام"}})j",
                 R"j({"seq":6,"conn":"console","op":"execute","text":"bad"})j",
-                R"j({"seq":7,"conn":"console","op":"error","class":"EOleException","message":"Incorrect syntax near 'bad'."})j",
-                R"j({"seq":8,"conn":"main","op":"close"})j",
+                R"j({"seq":7,"conn":"console","op":"error","class":"EOleException","message":"Incorrect syntax near 'bad'.","number":102,"sqlstate":"42000"})j",
+                R"j({"seq":8,"conn":"console","op":"error","class":"EInOutError","message":"Cannot write"})j",
+                R"j({"seq":9,"conn":"main","op":"close"})j",
   };
   EXPECT_EQ(linesOf(out.str()), expected);
 }

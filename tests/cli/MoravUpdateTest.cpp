@@ -134,6 +134,8 @@ TEST_F(MoravUpdate, AMissingCatalogFailsWithTheErrorOnStandardError) {
   EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
   EXPECT_EQ(report()["outcome"], "failed");
   EXPECT_EQ(report()["error"]["message"], message);
+  EXPECT_EQ(lines[1]["number"], 4060);
+  EXPECT_EQ(report()["error"]["number"], 4060);
   EXPECT_EQ(r.out, "");
 }
 
