@@ -72,7 +72,7 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
     throw Error::provider("The embedded engine cannot open " + file.string() + ": " + failure.what());
   }
   catalog_ = std::make_unique<CatalogStore>(*db_);
-  data_ = std::make_unique<DataTables>(*db_, dialect_);
+  data_ = std::make_unique<DataTables>(*db_, *catalog_, dialect_);
   views_ = std::make_unique<SystemViews>(*db_, dataDir, catalogName_);
   functions_.catalogName = catalogName_;
   functions_.findObject = [this](const std::string& name) -> std::optional<std::pair<std::int64_t, std::string>> {

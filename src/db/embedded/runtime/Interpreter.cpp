@@ -14,12 +14,6 @@ namespace {
 
 using namespace syntax;
 
-// The errors after which SQL Server goes on with the next statement of the batch.
-bool endsOnlyItsStatement(const Error& e) {
-  static constexpr std::array<int, 7> kStatementLevel = {2627, 2601, 547, 515, 8152, 512, 8134};
-  return std::find(kStatementLevel.begin(), kStatementLevel.end(), e.number()) != kStatementLevel.end();
-}
-
 // How a variable's value is bound to the statements that read it.
 Affinity affinityOfDeclared(const VariableDeclaration& v) {
   if (!v.type) return Affinity::Text;
