@@ -158,4 +158,56 @@ TEST_F(EngineConstraintTest, ABatchGoesOnPastAStatementsError) {
   EXPECT_EQ(scalar("select count(*) from T"), "2");
 }
 
+TEST_F(EngineConstraintTest, KeysHoldOnUpdatesAndAFailedIndexLeavesNothing) {
+  prepare("create table T( ID  int PRIMARY KEY, Code int CONSTRAINT UQ_T_Code UNIQUE, N int)");
+  prepare("insert into T values (1, 1, 1)");
+  prepare("insert into T values (2, 2, 1)");
+  expectRefused("update T set Code = 1 where ID = 2", 2627,
+                "Violation of UNIQUE KEY constraint 'UQ_T_Code'. Cannot insert duplicate key in object 'dbo.T'.");
+  expectRefused("create unique index IX_T_N on T (N)", 1505,
+                "The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the object name "
+                "'dbo.T' and the index name 'IX_T_N'. The duplicate key value is (1).");
+  EXPECT_EQ(scalar("select count(*) from sys.indexes where name = 'IX_T_N'"), "0");
+  expectRefused("alter table T add constraint UQ_T_N unique (N)", 1505,
+                "The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the object name "
+                "'dbo.T' and the index name 'UQ_T_N'. The duplicate key value is (1).");
+  EXPECT_EQ(scalar("select count(*) from sys.key_constraints where name = 'UQ_T_N'"), "0");
+  connection->execute("update T set N = 2 where ID = 2");
+  connection->execute("create unique index IX_T_N on T (N)");
+  expectRefused("update T set N = 1", 2601, "Cannot insert duplicate key row in object 'dbo.T' with unique index 'IX_T_N'.");
+  EXPECT_EQ(scalar("select count(*) from T where N = 2"), "1");
+}
+
+TEST_F(EngineConstraintTest, IdentityValuesAndIdentityInsert) {
+  prepare("create table I( ID  int IDENTITY(1,1) PRIMARY KEY, N nvarchar(5))");
+  prepare("create table Plain( ID  int)");
+  EXPECT_EQ(scalar("select @@IDENTITY"), std::nullopt);
+  connection->execute("insert into I(N) values ('a')");
+  EXPECT_EQ(scalar("select @@IDENTITY"), "1");
+  EXPECT_EQ(scalar("select SCOPE_IDENTITY()"), "1");
+  expectRefused("insert into I(ID, N) values (10, 'b')", 544,
+                "Cannot insert explicit value for identity column in table 'I' when IDENTITY_INSERT is set to OFF.");
+
+  connection->execute("SET IDENTITY_INSERT dbo.I ON");
+  connection->execute("insert into I(ID, N) values (10, 'b')");
+  EXPECT_EQ(scalar("select SCOPE_IDENTITY()"), "10");
+  EXPECT_EQ(errorOf([&] { connection->execute("insert into I(N) values ('c')"); }).number(), 545);
+  expectRefused("SET IDENTITY_INSERT Plain ON", 8106,
+                "Table 'Plain' does not have the identity property. Cannot perform SET operation.");
+  prepare("create table J( ID  int IDENTITY(5,5), N int)");
+  expectRefused("SET IDENTITY_INSERT J ON", 8107,
+                "IDENTITY_INSERT is already ON for table 'TestDb.dbo.I'. Cannot perform SET operation for table 'J'.");
+  connection->execute("SET IDENTITY_INSERT I OFF");
+
+  // Numbering goes on from the highest value, explicit ones included.
+  connection->execute("insert into I(N) values ('d')");
+  EXPECT_EQ(scalar("select ID from I where N = 'd'"), "11");
+  connection->execute("insert into Plain values (1)");
+  EXPECT_EQ(scalar("select @@IDENTITY"), std::nullopt);
+  connection->execute("SET IDENTITY_INSERT J ON");
+  connection->execute("declare @n int = 7\r\ninsert into J(ID, N) values (@n, @n)\r\nset @n = SCOPE_IDENTITY()\r\n"
+                      "insert into Plain values (@n)");
+  EXPECT_EQ(scalar("select max(ID) from Plain"), "7");
+}
+
 }  // namespace

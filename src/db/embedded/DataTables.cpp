@@ -186,13 +186,19 @@ void DataTables::createDependents(const TableInfo& table) {
     const std::string t = quoteName(table.name()), c = quoteName(column.name);
     const std::int64_t seed = column.identity->seed, step = column.identity->increment;
     const std::string last = step >= 0 ? "MAX(" + c + ")" : "MIN(" + c + ")";
+    // Numbered after the row is in; the value is noted for @@IDENTITY and SCOPE_IDENTITY().
     db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$identity") + " AFTER INSERT ON " + t +
              " FOR EACH ROW WHEN NEW." + c + " IS NULL BEGIN UPDATE " + t + " SET " + c + " = (SELECT IFNULL(" + last +
              ", " + std::to_string(seed - step) + ") + " + std::to_string(step) + " FROM " + t +
-             ") WHERE rowid = NEW.rowid; END");
+             ") WHERE rowid = NEW.rowid; SELECT __morav_identity_noted(" + c + ") FROM " + t +
+             " WHERE rowid = NEW.rowid; END");
+    // An explicit value only under SET IDENTITY_INSERT ON (544), and then always one (545).
+    const std::string on = "__morav_identity_insert(" + quoteText(table.name()) + ")";
     db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$identity_insert") + " BEFORE INSERT ON " + t +
-             " FOR EACH ROW WHEN NEW." + c + " IS NOT NULL BEGIN SELECT RAISE(ABORT, " +
-             quoteText("morav:identity_insert:" + table.name()) + "); END");
+             " FOR EACH ROW BEGIN SELECT CASE WHEN NEW." + c + " IS NULL THEN CASE WHEN " + on + " THEN RAISE(ABORT, " +
+             quoteText("morav:identity_missing:" + table.name()) + ") END WHEN NOT " + on + " THEN RAISE(ABORT, " +
+             quoteText("morav:identity_insert:" + table.name()) + ") ELSE __morav_identity_noted(NEW." + c +
+             ") END; END");
   }
 }
 

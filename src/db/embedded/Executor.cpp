@@ -209,6 +209,24 @@ void Executor::check(std::string_view batch, const VariableNames* variables) con
   }
 }
 
+void Executor::setIdentityInsert(const std::string& schema, const std::string& table, bool on) {
+  ObjectName name;
+  name.schema = schema;
+  name.name = table;
+  name.written = schema.empty() ? table : schema + "." + table;
+  const auto loaded = ctx_.catalog.loadTable(localName(name));
+  if (!loaded) throw refusals_.invalidObject(name.written);
+  if (!hasIdentity(loaded->columns)) throw refusals_.noIdentityColumn(loaded->name());
+  std::string& current = ctx_.session.identityInsertTable;
+  if (!on) {
+    if (equalsAsciiNoCase(current, loaded->name())) current.clear();
+    return;
+  }
+  if (!current.empty() && !equalsAsciiNoCase(current, loaded->name()))
+    throw refusals_.identityInsertElsewhere(ctx_.catalogName + ".dbo." + current, loaded->name());
+  current = loaded->name();
+}
+
 // ---- Names ------------------------------------------------------------------------------
 
 TableInfo Executor::tableToAlter(const ObjectName& table) const {
@@ -584,6 +602,8 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
   }
   if (auto table = startsAfter(message, "morav:identity_insert:"); !table.empty())
     return refusals_.explicitIdentity(table);
+  if (auto table = startsAfter(message, "morav:identity_missing:"); !table.empty())
+    return refusals_.identityValueMissing(table);
   if (auto where = startsAfter(message, "NOT NULL constraint failed: "); !where.empty()) {
     const size_t dot = where.find('.');
     return refusals_.nullNotAllowed(where.substr(dot + 1), ctx_.catalogName + ".dbo." + where.substr(0, dot),
@@ -952,6 +972,8 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
     // A change writes in the transaction that brings its tables up to date, so that no other
     // connection can mark them stale (and so empty) in between.
     std::optional<WriteTransaction> tx;
+    // @@IDENTITY is what this insert gives, NULL when it gives no identity value.
+    if (s.kind == DataStatement::Insert) ctx_.session.lastIdentity.reset();
     if (s.kind != DataStatement::Select) {
       tx.emplace(ctx_.db);
       bringUpToDate(translation.names);

@@ -175,6 +175,27 @@ void objectId(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_result_int64(ctx, found->first);
 }
 
+// Whether SET IDENTITY_INSERT is on for the table named (the identity triggers ask).
+void identityInsert(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  const auto* context = static_cast<FunctionContext*>(sqlite3_user_data(ctx));
+  sqlite3_result_int(ctx, equalsAsciiNoCase(context->identityInsertTable, argText(argv[0])) ? 1 : 0);
+}
+
+// Keeps the identity value a row took, and answers it.
+void identityNoted(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  auto* context = static_cast<FunctionContext*>(sqlite3_user_data(ctx));
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+  context->lastIdentity = sqlite3_value_int64(argv[0]);
+  sqlite3_result_int64(ctx, *context->lastIdentity);
+}
+
+// SCOPE_IDENTITY() and @@IDENTITY: the session's last identity value, NULL before any.
+void lastIdentity(sqlite3_context* ctx, int, sqlite3_value**) {
+  const auto* context = static_cast<FunctionContext*>(sqlite3_user_data(ctx));
+  if (!context->lastIdentity) return sqlite3_result_null(ctx);
+  sqlite3_result_int64(ctx, *context->lastIdentity);
+}
+
 // SQLite calls the functions from C: no exception may cross back into it.
 template <void (*Function)(sqlite3_context*, int, sqlite3_value**)>
 void guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -203,7 +224,9 @@ constexpr Registration kFunctions[] = {
     {"space", 1, guarded<space>, true},           {"year", 1, guarded<datePart<0, 4>>, true},
     {"month", 1, guarded<datePart<5, 2>>, true},  {"day", 1, guarded<datePart<8, 2>>, true},
     {"db_name", 0, guarded<dbName>, false},       {"object_id", 1, guarded<objectId>, false},
-    {"object_id", 2, guarded<objectId>, false},
+    {"object_id", 2, guarded<objectId>, false},   {"scope_identity", 0, guarded<lastIdentity>, false},
+    {"__morav_identity_insert", 1, guarded<identityInsert>, false},
+    {"__morav_identity_noted", 1, guarded<identityNoted>, false},
 };
 
 }  // namespace

@@ -248,6 +248,10 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
           emit(out, ":" + variableParameter(t.text));
           break;
         }
+        if (equalsAsciiNoCase(t.text, "@@identity")) {  // the session's last identity, as SCOPE_IDENTITY()
+          emit(out, "scope_identity()");
+          break;
+        }
         if (t.text.rfind("@@", 0) == 0) throw refusals.notSupported("the system function " + t.text);
         throw refusals.undeclaredVariable(t.text);
       case TokenKind::Symbol:

@@ -246,7 +246,12 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
       case StatementKind::Continue: return Flow::Continue;
       case StatementKind::Return: return Flow::Return;
       case StatementKind::Print: valueOf(*s.as<PrintStatement>().value); return Flow::Next;  // no message channel yet
-      case StatementKind::SetOption: return Flow::Next;  // the engine's session has one behaviour for each
+      case StatementKind::SetOption: {
+        const auto& option = s.as<SetOptionStatement>();
+        if (!option.options.empty() && option.options.front() == "IDENTITY_INSERT")
+          executor_.setIdentityInsert(std::string(option.table.schema()), option.table.object(), option.value == "ON");
+        return Flow::Next;  // for the other options the engine's session has one behaviour
+      }
       case StatementKind::Select: {
         const auto& query = *s.as<SelectStatement>().query;
         if (query.body->kind == QueryExpressionKind::Select) {
