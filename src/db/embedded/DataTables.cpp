@@ -181,6 +181,27 @@ void DataTables::createForeignKeyTriggers(const ForeignKeyInfo& key) {
 
 void DataTables::createDependents(const TableInfo& table) {
   for (const IndexInfo& index : table.indexes) createIndex(table.name(), index);
+  // char(n) and nchar(n) hold n characters: a shorter value is stored padded with blanks.
+  std::string shortValue, padded, paddedColumns;
+  for (const ColumnInfo& column : table.columns) {
+    if ((column.type.name != "char" && column.type.name != "nchar") || column.type.length <= 0 ||
+        !column.computed.empty())
+      continue;
+    const std::string c = quoteName(column.name), n = std::to_string(column.type.length);
+    shortValue += (shortValue.empty() ? "" : " OR ") + std::string("length(NEW.") + c + ") < " + n;
+    padded += (padded.empty() ? "" : ", ") + c + " = substr(" + c + " || " +
+              quoteText(std::string(static_cast<size_t>(column.type.length), ' ')) + ", 1, max(length(" + c + "), " +
+              n + "))";
+    paddedColumns += (paddedColumns.empty() ? "" : ", ") + c;
+  }
+  if (dialect_ == Dialect::SqlServer && !padded.empty()) {
+    const std::string t = quoteName(table.name());
+    const std::string body = " FOR EACH ROW WHEN " + shortValue + " BEGIN UPDATE " + t + " SET " + padded +
+                             " WHERE rowid = NEW.rowid; END";
+    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$pad") + " AFTER INSERT ON " + t + body);
+    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$repad") + " AFTER UPDATE OF " + paddedColumns +
+             " ON " + t + body);
+  }
   for (const ColumnInfo& column : table.columns) {
     if (!column.identity) continue;
     const std::string t = quoteName(table.name()), c = quoteName(column.name);

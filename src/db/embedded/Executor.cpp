@@ -189,7 +189,9 @@ Translator::ColumnKinds Executor::columnKinds(const std::vector<Token>& tokens, 
                         type == "text" || type == "ntext";
       const bool number = c->type.affinity == Affinity::Integer || c->type.affinity == Affinity::Real ||
                           c->type.affinity == Affinity::Numeric;
+      const bool date = type == "datetime" || type == "smalldatetime" || type == "date";
       const auto k = !c->computed.empty() ? Translator::Operand::Unknown
+                     : date               ? Translator::Operand::Date
                      : text               ? Translator::Operand::Text
                      : number             ? Translator::Operand::Number
                                           : Translator::Operand::Unknown;

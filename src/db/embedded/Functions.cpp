@@ -1,5 +1,7 @@
 #include "db/embedded/Functions.h"
 
+#include <algorithm>
+
 #include <chrono>
 #include <ctime>
 #include <random>
@@ -231,7 +233,32 @@ constexpr Registration kFunctions[] = {
 
 }  // namespace
 
+namespace {
+
+// SQL Server's comparison of texts ignores trailing blanks ('ab' = 'ab  '), which an nchar or
+// char column always holds; the text columns' NOCASE is made to do the same. Letters fold as
+// SQLite's NOCASE folds them (ASCII), so an index keeps the order it was built in.
+int compareIgnoringCaseAndTrailingBlanks(void*, int leftSize, const void* left, int rightSize, const void* right) {
+  const auto* a = static_cast<const unsigned char*>(left);
+  const auto* b = static_cast<const unsigned char*>(right);
+  while (leftSize > 0 && a[leftSize - 1] == ' ') --leftSize;
+  while (rightSize > 0 && b[rightSize - 1] == ' ') --rightSize;
+  const int n = std::min(leftSize, rightSize);
+  for (int i = 0; i < n; ++i) {
+    const int ca = a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i];
+    const int cb = b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i];
+    if (ca != cb) return ca - cb;
+  }
+  return leftSize - rightSize;
+}
+
+}  // namespace
+
 void registerFunctions(SqliteDb& db, FunctionContext& context) {
+  if (const int rc = sqlite3_create_collation_v2(db.handle(), "NOCASE", SQLITE_UTF8, nullptr,
+                                                 compareIgnoringCaseAndTrailingBlanks, nullptr);
+      rc != SQLITE_OK)
+    db.fail(rc);
   for (const Registration& r : kFunctions) {
     const int flags = SQLITE_UTF8 | (r.deterministic ? SQLITE_DETERMINISTIC : 0);
     const int rc =
