@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -341,72 +340,6 @@ TEST_F(InsuranceUpgrade, TheExpenseGroupsAreSeededOnlyIntoAnEmptyTable) {
   prepare("delete from P_TGHAZINEH where CGH = 2");
   ASSERT_EQ(runTableSteps().stoppedAt, "");
   EXPECT_EQ(column("select NGH from P_TGHAZINEH"), Strings{"هزينه هاي ثابت"});
-}
-
-// A measurement, not a test (run it with --gtest_also_run_disabled_tests): the tables of the 35
-// steps filled to 10,000 rows each on top of the previous version's, the steps then run once.
-// Each synthetic row holds its own number in every column (as text where the column is text),
-// so the new keys and unique indexes find no duplicates; every other row lacks the numbers and
-// defaults the steps give.
-TEST_F(InsuranceUpgrade, DISABLED_TimesThe35StepsOverTablesOf10000Rows) {
-  constexpr int kRows = 10000;
-  constexpr int kRowsPerInsert = 500;
-  loadPreviousVersion();
-  std::vector<const schema::CatalogEntry*> steps;
-  for (const schema::CatalogEntry& e : catalog::entriesOf("zedidover.catalog"))
-    if (!e.statements.empty()) steps.push_back(&e);
-  ASSERT_EQ(steps.size(), 35u);
-
-  const auto filling = std::chrono::steady_clock::now();
-  for (const schema::CatalogEntry* e : steps) {
-    if (!primitives->tableExists(e->table)) continue;  // P_Sanad_Type is made afresh anyway
-    const db::Rows columns = rows(
-        "select c.COLUMN_NAME, c.DATA_TYPE, c.CHARACTER_MAXIMUM_LENGTH from INFORMATION_SCHEMA.COLUMNS c join "
-        "sys.columns s on s.object_id = object_id(c.TABLE_NAME) and s.name = c.COLUMN_NAME where c.TABLE_NAME = '" +
-        e->table + "' and s.is_computed = 0 and s.is_identity = 0 order by c.ORDINAL_POSITION");
-    std::string names;
-    for (const auto& c : columns.values) names += (names.empty() ? "[" : ", [") + *c[0] + "]";
-    for (int first = 0; first < kRows; first += kRowsPerInsert) {
-      std::string insert = "insert into " + e->table + " (" + names + ") values ";
-      for (int n = first; n < first + kRowsPerInsert; ++n) {
-        const int number = 10000 + n;
-        const bool unfinished = n % 2 == 0;  // no number, no serial, no year yet
-        insert += n == first ? "(" : ", (";
-        for (size_t i = 0; i < columns.size(); ++i) {
-          const std::string name = lower(*columns.values[i][0]);
-          const std::string type = *columns.values[i][1];
-          const int length = columns.values[i][2] ? std::stoi(*columns.values[i][2]) : 0;
-          std::string value = std::to_string(number);
-          const bool wage = lower(e->table) == "p_tbimeh_wage_dt";
-          if (unfinished && (name == "sh_id" || name == "rowid" || (wage && (name == "wage_year" || name == "ins_com_cd"))))
-            value = "NULL";
-          else if (unfinished && name == "serino")
-            value = "''";
-          else if (type == "bit")
-            value = std::to_string(n % 2);
-          else if (type.find("char") != std::string::npos)
-            value = "N'" + value.substr(value.size() - std::min<size_t>(value.size(), length > 0 ? length : 10)) + "'";
-          insert += (i ? ", " : "") + value;
-        }
-        insert += ")";
-      }
-      connection->execute(insert);
-    }
-  }
-  const double fillSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - filling).count();
-
-  auto timeRun = [&] {
-    const auto start = std::chrono::steady_clock::now();
-    for (const schema::CatalogEntry* e : steps) schema::runTableStep(*primitives, *e, currentTable);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  };
-  const double first = timeRun();
-  const double second = timeRun();
-  std::printf("filled 35 tables to %d rows more each in %.1f s; the 35 steps took %.2f s, then %.2f s on the "
-              "upgraded tables\n",
-              kRows, fillSeconds, first, second);
-  EXPECT_EQ(count("select count(*) from A_FASQ where SH_ID is null"), 0);
-  EXPECT_EQ(count("select count(*) from A_Sharh_Aqsat where RowID is null"), 0);
 }
 
 }  // namespace

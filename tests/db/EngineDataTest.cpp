@@ -245,3 +245,30 @@ TEST_F(EngineDataTest, AnInsertTakesTheTopRowsOfItsQuery) {
 }
 
 }  // namespace
+
+namespace {
+
+// char(n) and nchar(n) hold n characters, and texts compare without their trailing blanks.
+TEST_F(EngineDataTest, FixedLengthTextIsPaddedAndComparedWithoutTrailingBlanks) {
+  prepare("create table T( Code  nchar(5) PRIMARY KEY, C char(3), V nvarchar(10))");
+  connection->execute("insert into T values (N'ab', 'x', 'v  ')");
+  EXPECT_EQ(rows("select Code + '|', C + '|', V + '|', LEN(Code), DATALENGTH(C) from T"),
+            (std::vector<Row>{{"ab   |", "x  |", "v  |", "2", "3"}}));
+  connection->execute("update T set Code = 'c', C = 'yz'");
+  EXPECT_EQ(rows("select Code + '|', C + '|' from T where Code = 'C' and V = 'v' and C = 'yz '"),
+            (std::vector<Row>{{"c    |", "yz |"}}));
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into T values ('c  ', 'a', 'b')"); }).number(),
+            2627);
+}
+
+TEST_F(EngineDataTest, DateTimePlusOrMinusANumberMovesByDays) {
+  prepare("create table D( At  datetime, N int)");
+  connection->execute("insert into D values ('2024-03-01 10:30:00', 2)");
+  EXPECT_EQ(rows("select At - 1, At + N, At - 0.5 from D"),
+            (std::vector<Row>{{"2024-02-29 10:30:00.000", "2024-03-03 10:30:00.000", "2024-02-29 22:30:00.000"}}));
+  EXPECT_EQ(rows("select count(*) from D where At > GETDATE() - 36500 and At < GETDATE() + 3"),
+            (std::vector<Row>{{"1"}}));
+  EXPECT_EQ(rows("select count(*) from D where GETDATE() - 3 < GETDATE() - 2.5"), (std::vector<Row>{{"1"}}));
+}
+
+}  // namespace

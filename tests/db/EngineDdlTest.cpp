@@ -215,3 +215,43 @@ TEST_F(EngineDdlTest, ColumnsCarrySqlServersTypeNumbers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EngineDdlTest, CatalogViewsListKeyAndIndexColumns) {
+  prepare("create table P( ID  int CONSTRAINT PK_P PRIMARY KEY, A int, B int, Note nvarchar(10))");
+  prepare("create table C( ID  int, PA int, PB int, N int CONSTRAINT DF_C_N DEFAULT 0, "
+          "CONSTRAINT FK_C_P FOREIGN KEY (PB) REFERENCES P)");
+  prepare("create index IX_P on P (B, A) include (Note)");
+  const auto columnsOf = [&](const std::string& index) {
+    const db::Rows rows = connection->query(
+        {"select c.name, ic.key_ordinal, ic.is_included_column from sys.index_columns ic join sys.indexes i on "
+         "i.object_id = ic.object_id and i.index_id = ic.index_id join sys.columns c on c.object_id = ic.object_id "
+         "and c.column_id = ic.column_id where i.name = '" +
+         index + "' order by ic.index_column_id"},
+        {}, db::QueryMode::Open);
+    std::string listed;
+    for (const auto& row : rows.values) listed += *row[0] + ":" + *row[1] + ":" + *row[2] + " ";
+    return listed;
+  };
+  EXPECT_EQ(columnsOf("IX_P"), "B:1:0 A:2:0 Note:0:1 ");
+  EXPECT_EQ(columnsOf("PK_P"), "ID:1:0 ");
+  EXPECT_EQ(scalar("select index_id from sys.indexes where name = 'PK_P'"), "1");
+  EXPECT_EQ(scalar("select referenced_object_id - object_id('P') from sys.foreign_keys where name = 'FK_C_P'"), "0");
+  EXPECT_EQ(scalar("select pc.name + '>' + rc.name from sys.foreign_key_columns k join sys.columns pc on "
+                   "pc.object_id = k.parent_object_id and pc.column_id = k.parent_column_id join sys.columns rc on "
+                   "rc.object_id = k.referenced_object_id and rc.column_id = k.referenced_column_id"),
+            "PB>ID");
+  // OBJECT_ID finds constraints, with or without their type, and never an index.
+  EXPECT_EQ(scalar("select count(*) from sys.objects where object_id in (object_id('PK_P'), object_id('FK_C_P', "
+                   "'F'), object_id('dbo.DF_C_N', 'D'), object_id('C', 'U'))"),
+            "4");
+  EXPECT_EQ(scalar("select object_id('IX_P')"), std::nullopt);
+  EXPECT_EQ(scalar("select object_id('FK_C_P', 'U')"), std::nullopt);
+  EXPECT_EQ(scalar("select TABLE_TYPE from INFORMATION_SCHEMA.TABLES where TABLE_NAME = 'C'"), "BASE TABLE");
+  EXPECT_EQ(scalar("select COLUMN_DEFAULT from INFORMATION_SCHEMA.COLUMNS where TABLE_NAME = 'C' and COLUMN_NAME = "
+                   "'N'"),
+            "0");
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "db/ConnectionString.h"
+#include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
 
@@ -195,6 +196,13 @@ std::optional<ObjectInfo> CatalogStore::findObject(std::string_view name) {
   return readObject(s);
 }
 
+std::optional<std::string> CatalogStore::objectName(std::int64_t id) {
+  Stmt s = db_.cached("SELECT name FROM __morav_objects WHERE id = ?1");
+  s.bind(1, id);
+  if (!s.step()) return std::nullopt;
+  return s.text(0);
+}
+
 std::optional<TableInfo> CatalogStore::loadTable(std::string_view name) {
   TableInfo table;
   {
@@ -253,6 +261,68 @@ std::vector<std::string> CatalogStore::staleTableNames() {
   std::vector<std::string> names;
   while (s.step()) names.push_back(s.text(0));
   return names;
+}
+
+bool ForeignKeyInfo::involves(std::string_view tableName) const {
+  return equalsAsciiNoCase(table, tableName) || equalsAsciiNoCase(referencedTable, tableName);
+}
+
+ForeignKeyInfo parseForeignKey(std::string_view name, std::string_view table, std::string_view column,
+                               std::string_view clause) {
+  ForeignKeyInfo fk;
+  fk.name = name;
+  fk.table = table;
+  const std::vector<Token> tokens = tokenize(clause, Dialect::SqlServer);
+  const auto nameOf = [](const Token& t) { return t.kind == TokenKind::QuotedName ? t.value : t.text; };
+  // A parenthesised list of names from tokens[i] ("("), returning the index after ")".
+  const auto readList = [&](size_t i, std::vector<std::string>& names) {
+    for (++i; i < tokens.size() && !tokens[i].isSymbol(")"); ++i)
+      if (tokens[i].isName()) names.push_back(nameOf(tokens[i]));
+    return i + 1;
+  };
+  size_t i = 0;
+  while (i < tokens.size() && !tokens[i].isWord("references")) {
+    if (tokens[i].isSymbol("(")) {
+      i = readList(i, fk.columns);
+    } else {
+      ++i;
+    }
+  }
+  if (fk.columns.empty() && !column.empty()) fk.columns.emplace_back(column);
+  // The referenced table: the last part of [schema.]name.
+  for (++i; i < tokens.size() && (tokens[i].isName() || tokens[i].isSymbol(".")) && !tokens[i].isWord("on"); ++i)
+    if (tokens[i].isName()) fk.referencedTable = nameOf(tokens[i]);
+  if (i < tokens.size() && tokens[i].isSymbol("(")) i = readList(i, fk.referencedColumns);
+  while (i + 2 < tokens.size()) {
+    if (!tokens[i].isWord("on")) {
+      ++i;
+      continue;
+    }
+    ForeignKeyInfo::Action& action = tokens[i + 1].isWord("delete") ? fk.onDelete : fk.onUpdate;
+    const Token& what = tokens[i + 2];
+    action = what.isWord("cascade") ? ForeignKeyInfo::Cascade
+             : what.isWord("set") && i + 3 < tokens.size() && tokens[i + 3].isWord("null") ? ForeignKeyInfo::SetNull
+             : what.isWord("set") ? ForeignKeyInfo::SetDefault
+                                  : ForeignKeyInfo::NoAction;
+    i += 3;
+  }
+  return fk;
+}
+
+std::vector<ForeignKeyInfo> CatalogStore::foreignKeys() {
+  std::vector<ForeignKeyInfo> keys;
+  {
+    Stmt s = db_.cached(
+        "SELECT f.name, t.name, f.parent_column, f.definition FROM __morav_objects f "
+        "JOIN __morav_objects t ON t.id = f.parent_id WHERE f.type = 'F' ORDER BY f.id");
+    while (s.step()) keys.push_back(parseForeignKey(s.text(0), s.text(1), s.text(2), s.text(3)));
+  }
+  for (ForeignKeyInfo& fk : keys) {
+    if (!fk.referencedColumns.empty()) continue;
+    if (const auto referenced = loadTable(fk.referencedTable))
+      if (const IndexInfo* key = referenced->primaryKey()) fk.referencedColumns = key->columns;
+  }
+  return keys;
 }
 
 std::int64_t CatalogStore::insertObject(const ObjectInfo& o) {

@@ -59,6 +59,27 @@ struct TableInfo {
   const IndexInfo* index(std::string_view name) const;
 };
 
+// A foreign key as its clause declares it, with the referenced key's columns filled in when
+// the clause names none. What happens to referencing rows when a referenced row is deleted or
+// its key changed: NO ACTION refuses the change, CASCADE carries it over, SET NULL clears them.
+struct ForeignKeyInfo {
+  enum Action { NoAction, Cascade, SetNull, SetDefault };
+  std::string name;
+  std::string table;  // the referencing table
+  std::vector<std::string> columns;
+  std::string referencedTable;
+  std::vector<std::string> referencedColumns;
+  Action onDelete = NoAction;
+  Action onUpdate = NoAction;
+
+  bool involves(std::string_view tableName) const;
+};
+
+// Reads a foreign key's clause as the parser kept it ("FOREIGN KEY (a) REFERENCES T (b) ON
+// DELETE CASCADE", or a column's "REFERENCES T"); `column` is the column of a column constraint.
+ForeignKeyInfo parseForeignKey(std::string_view name, std::string_view table, std::string_view column,
+                               std::string_view clause);
+
 class CatalogStore {
  public:
   explicit CatalogStore(SqliteDb& db) : db_(db) {}
@@ -77,8 +98,11 @@ class CatalogStore {
   std::vector<std::string> columnNames(std::string_view table);
 
   std::optional<ObjectInfo> findObject(std::string_view name);
+  std::optional<std::string> objectName(std::int64_t id);
   std::optional<TableInfo> loadTable(std::string_view name);
   std::vector<std::string> staleTableNames();
+  // Every foreign key of the catalog; a referenced key left unnamed is the table's primary key.
+  std::vector<ForeignKeyInfo> foreignKeys();
 
   std::int64_t insertObject(const ObjectInfo& object);
   void updateObjectDefinition(std::int64_t id, std::string_view definition);

@@ -2,6 +2,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/embedded/Translator.h"
+#include "db/embedded/syntax/Tokenizer.h"
 
 namespace db::embedded {
 
@@ -66,23 +67,159 @@ void DataTables::checkDefinition(const TableInfo& table) const { db_.prepare(cre
 std::string DataTables::createSql(const TableInfo& table, std::string_view sqliteName) const {
   std::string sql = "CREATE TABLE main." + quoteName(sqliteName) + "(";
   for (size_t i = 0; i < table.columns.size(); ++i) sql += (i ? ", " : "") + declaration(table, table.columns[i]);
+  // CHECK constraints are SQLite's own, under their names: a refused row names its constraint.
+  for (const ObjectInfo& check : table.children) {
+    if (check.type != "C") continue;
+    const auto expression = translateExpression(checkCondition(check.definition), dialect_);
+    // The statement that adds a check SQLite cannot evaluate is refused (Executor::checkRunnable).
+    sql += ", CONSTRAINT " + quoteName(check.name) + " CHECK (" + expression.value_or("__morav_untranslatable") + ")";
+  }
   return sql + ")";
+}
+
+std::string checkCondition(std::string_view clause) {
+  // A column's constraint keeps its keyword ("CHECK (x > 0)"), a table's only the condition.
+  const std::vector<Token> tokens = tokenize(clause, Dialect::SqlServer);
+  if (!tokens.empty() && tokens.front().isWord("check") && clause.find('(') != std::string_view::npos)
+    return std::string(clause.substr(clause.find('(')));
+  return std::string(clause);
+}
+
+std::vector<ForeignKeyInfo> DataTables::foreignKeysOf(std::string_view table) {
+  std::vector<ForeignKeyInfo> keys;
+  for (ForeignKeyInfo& key : catalog_.foreignKeys())
+    if (key.involves(table)) keys.push_back(std::move(key));
+  return keys;
+}
+
+namespace {
+
+// "a.x = b.y AND ..." over two column lists.
+std::string matching(std::string_view left, const std::vector<std::string>& leftColumns, std::string_view right,
+                     const std::vector<std::string>& rightColumns) {
+  std::string sql;
+  for (size_t i = 0; i < leftColumns.size() && i < rightColumns.size(); ++i)
+    sql += std::string(i ? " AND " : "") + std::string(left) + quoteName(leftColumns[i]) + " = " + std::string(right) +
+           quoteName(rightColumns[i]);
+  return sql;
+}
+
+std::string triggerName(const ForeignKeyInfo& key, std::string_view what) {
+  return quoteName(key.name + "$" + std::string(what));
+}
+
+}  // namespace
+
+void DataTables::dropForeignKeyTriggers(const ForeignKeyInfo& key) {
+  for (std::string_view what : {"insert", "update", "delete", "rekey"})
+    db_.exec("DROP TRIGGER IF EXISTS main." + triggerName(key, what));
+}
+
+// SQL Server checks a foreign key per statement; a row-level trigger with ABORT undoes the
+// whole statement all the same, so a refused statement leaves every row as it was.
+void DataTables::createForeignKeyTriggers(const ForeignKeyInfo& key) {
+  dropForeignKeyTriggers(key);
+  if (key.columns.empty() || key.columns.size() != key.referencedColumns.size() || !exists(key.table) ||
+      !exists(key.referencedTable))
+    return;
+  const std::string child = quoteName(key.table), parent = quoteName(key.referencedTable);
+  std::string present, childColumns, parentColumns, changed;
+  for (size_t i = 0; i < key.columns.size(); ++i) {
+    present += std::string(i ? " AND " : "") + "NEW." + quoteName(key.columns[i]) + " IS NOT NULL";
+    childColumns += (i ? ", " : "") + quoteName(key.columns[i]);
+    parentColumns += (i ? ", " : "") + quoteName(key.referencedColumns[i]);
+    changed += std::string(i ? " OR " : "") + "OLD." + quoteName(key.referencedColumns[i]) + " IS NOT NEW." +
+               quoteName(key.referencedColumns[i]);
+  }
+  const auto raise = [&](std::string_view kind, std::string_view statement) {
+    return "SELECT RAISE(ABORT, " + quoteText(std::string(kind) + std::string(statement) + ":" + key.name) + ");";
+  };
+  const std::string orphan = present + " AND NOT EXISTS (SELECT 1 FROM main." + parent + " WHERE " +
+                             matching("", key.referencedColumns, "NEW.", key.columns) + ")";
+  db_.exec("CREATE TRIGGER main." + triggerName(key, "insert") + " AFTER INSERT ON " + child + " FOR EACH ROW WHEN " +
+           orphan + " BEGIN " + raise(kForeignKeyConflict, "INSERT") + " END");
+  db_.exec("CREATE TRIGGER main." + triggerName(key, "update") + " AFTER UPDATE OF " + childColumns + " ON " + child +
+           " FOR EACH ROW WHEN " + orphan + " BEGIN " + raise(kForeignKeyConflict, "UPDATE") + " END");
+
+  const std::string referencing =
+      "FROM " + child + " WHERE " + matching("", key.columns, "OLD.", key.referencedColumns);
+  const auto action = [&](ForeignKeyInfo::Action a, std::string_view statement, bool rekey) -> std::string {
+    switch (a) {
+      case ForeignKeyInfo::Cascade:
+        if (!rekey) return " BEGIN DELETE " + referencing + "; END";  // a trigger's changes name no schema
+        {
+          std::string set;
+          for (size_t i = 0; i < key.columns.size(); ++i)
+            set += (i ? ", " : "") + quoteName(key.columns[i]) + " = NEW." + quoteName(key.referencedColumns[i]);
+          return " BEGIN UPDATE " + child + " SET " + set + " WHERE " +
+                 matching("", key.columns, "OLD.", key.referencedColumns) + "; END";
+        }
+      case ForeignKeyInfo::SetNull: {
+        std::string set;
+        for (size_t i = 0; i < key.columns.size(); ++i) set += (i ? ", " : "") + quoteName(key.columns[i]) + " = NULL";
+        return " BEGIN UPDATE " + child + " SET " + set + " WHERE " +
+               matching("", key.columns, "OLD.", key.referencedColumns) + "; END";
+      }
+      default:
+        // NO ACTION: refused while a row still refers to a key no row of the table holds now.
+        return std::string(" WHEN EXISTS (SELECT 1 ") + referencing + ")" +
+               (rekey ? " AND NOT EXISTS (SELECT 1 FROM main." + parent + " WHERE " +
+                            matching("", key.referencedColumns, "OLD.", key.referencedColumns) + ")"
+                      : std::string()) +
+               " BEGIN " + raise(kReferenceConflict, statement) + " END";
+    }
+  };
+  const std::string onDelete = action(key.onDelete, "DELETE", false);
+  const std::string onRekey = action(key.onUpdate, "UPDATE", true);
+  db_.exec("CREATE TRIGGER main." + triggerName(key, "delete") + " AFTER DELETE ON " + parent + " FOR EACH ROW" +
+           onDelete);
+  // A cascade or SET NULL fires on a changed key only; NO ACTION's condition sees that itself.
+  const bool acting = key.onUpdate == ForeignKeyInfo::Cascade || key.onUpdate == ForeignKeyInfo::SetNull;
+  db_.exec("CREATE TRIGGER main." + triggerName(key, "rekey") + " AFTER UPDATE OF " + parentColumns + " ON " + parent +
+           " FOR EACH ROW" + (acting ? " WHEN " + changed : std::string()) + onRekey);
 }
 
 void DataTables::createDependents(const TableInfo& table) {
   for (const IndexInfo& index : table.indexes) createIndex(table.name(), index);
+  // char(n) and nchar(n) hold n characters: a shorter value is stored padded with blanks.
+  std::string shortValue, padded, paddedColumns;
+  for (const ColumnInfo& column : table.columns) {
+    if ((column.type.name != "char" && column.type.name != "nchar") || column.type.length <= 0 ||
+        !column.computed.empty())
+      continue;
+    const std::string c = quoteName(column.name), n = std::to_string(column.type.length);
+    shortValue += (shortValue.empty() ? "" : " OR ") + std::string("length(NEW.") + c + ") < " + n;
+    padded += (padded.empty() ? "" : ", ") + c + " = substr(" + c + " || " +
+              quoteText(std::string(static_cast<size_t>(column.type.length), ' ')) + ", 1, max(length(" + c + "), " +
+              n + "))";
+    paddedColumns += (paddedColumns.empty() ? "" : ", ") + c;
+  }
+  if (dialect_ == Dialect::SqlServer && !padded.empty()) {
+    const std::string t = quoteName(table.name());
+    const std::string body = " FOR EACH ROW WHEN " + shortValue + " BEGIN UPDATE " + t + " SET " + padded +
+                             " WHERE rowid = NEW.rowid; END";
+    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$pad") + " AFTER INSERT ON " + t + body);
+    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$repad") + " AFTER UPDATE OF " + paddedColumns +
+             " ON " + t + body);
+  }
   for (const ColumnInfo& column : table.columns) {
     if (!column.identity) continue;
     const std::string t = quoteName(table.name()), c = quoteName(column.name);
     const std::int64_t seed = column.identity->seed, step = column.identity->increment;
     const std::string last = step >= 0 ? "MAX(" + c + ")" : "MIN(" + c + ")";
+    // Numbered after the row is in; the value is noted for @@IDENTITY and SCOPE_IDENTITY().
     db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$identity") + " AFTER INSERT ON " + t +
              " FOR EACH ROW WHEN NEW." + c + " IS NULL BEGIN UPDATE " + t + " SET " + c + " = (SELECT IFNULL(" + last +
              ", " + std::to_string(seed - step) + ") + " + std::to_string(step) + " FROM " + t +
-             ") WHERE rowid = NEW.rowid; END");
+             ") WHERE rowid = NEW.rowid; SELECT __morav_identity_noted(" + c + ") FROM " + t +
+             " WHERE rowid = NEW.rowid; END");
+    // An explicit value only under SET IDENTITY_INSERT ON (544), and then always one (545).
+    const std::string on = "__morav_identity_insert(" + quoteText(table.name()) + ")";
     db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$identity_insert") + " BEFORE INSERT ON " + t +
-             " FOR EACH ROW WHEN NEW." + c + " IS NOT NULL BEGIN SELECT RAISE(ABORT, " +
-             quoteText("morav:identity_insert:" + table.name()) + "); END");
+             " FOR EACH ROW BEGIN SELECT CASE WHEN NEW." + c + " IS NULL THEN CASE WHEN " + on + " THEN RAISE(ABORT, " +
+             quoteText("morav:identity_missing:" + table.name()) + ") END WHEN NOT " + on + " THEN RAISE(ABORT, " +
+             quoteText("morav:identity_insert:" + table.name()) + ") ELSE __morav_identity_noted(NEW." + c +
+             ") END; END");
   }
 }
 
@@ -91,10 +228,13 @@ void DataTables::create(const TableInfo& table) {
   if (table.columns.empty()) return;  // Jet's table without columns: nothing to hold rows yet
   db_.exec(createSql(table, table.name()));
   createDependents(table);
+  for (const ForeignKeyInfo& key : foreignKeysOf(table.name())) createForeignKeyTriggers(key);
 }
 
 void DataTables::drop(std::string_view table) {
-  if (exists(table)) db_.exec("DROP TABLE main." + quoteName(table));
+  if (!exists(table)) return;
+  for (const ForeignKeyInfo& key : foreignKeysOf(table)) dropForeignKeyTriggers(key);
+  db_.exec("DROP TABLE main." + quoteName(table));
 }
 
 void DataTables::rebuild(const TableInfo& before, const TableInfo& after,
@@ -116,9 +256,10 @@ void DataTables::rebuild(const TableInfo& before, const TableInfo& after,
   if (!columns.empty())
     db_.exec("INSERT INTO main." + quoteName(temp) + "(" + columns + ") SELECT " + values + " FROM main." +
              quoteName(before.name()) + " ORDER BY rowid");
-  db_.exec("DROP TABLE main." + quoteName(before.name()));
+  drop(before.name());
   db_.exec("ALTER TABLE main." + quoteName(temp) + " RENAME TO " + quoteName(after.name()));
   createDependents(after);
+  for (const ForeignKeyInfo& key : foreignKeysOf(after.name())) createForeignKeyTriggers(key);
 }
 
 void DataTables::addColumn(const TableInfo& after, const ColumnInfo& column) {

@@ -19,13 +19,26 @@ namespace db::embedded {
 // the catalog only and the table is marked stale; a stale table is (re)created from the
 // catalog just before a data statement uses it. A table that holds rows is changed at once.
 // Invariant: a stale table has no rows.
+//
+// Foreign keys are kept by triggers (SQLite's own foreign keys cannot name the constraint a
+// row broke, and would need every referenced table present): the referencing table checks
+// each row it gains or changes, the referenced table each row it loses or re-keys. A key's
+// triggers exist exactly while both its tables do, so no trigger ever names a missing table
+// (SQLite then refuses every later ALTER TABLE of the file).
 // The name of the check that keeps a text column's values within its length: SQLite reports
 // "CHECK constraint failed: <kLengthCheck><column>" for a value too long.
 inline constexpr std::string_view kLengthCheck = "__morav_length$";
+// What the triggers of a foreign key raise: "<kForeignKeyConflict><INSERT|UPDATE|DELETE>:<key>",
+// and for the referenced side "<kReferenceConflict>...".
+inline constexpr std::string_view kForeignKeyConflict = "morav:foreign_key:";
+inline constexpr std::string_view kReferenceConflict = "morav:reference:";
+
+// The condition of a CHECK constraint as the catalog keeps its clause.
+std::string checkCondition(std::string_view clause);
 
 class DataTables {
  public:
-  DataTables(SqliteDb& db, Dialect dialect) : db_(db), dialect_(dialect) {}
+  DataTables(SqliteDb& db, CatalogStore& catalog, Dialect dialect) : db_(db), catalog_(catalog), dialect_(dialect) {}
 
   bool exists(std::string_view table);
   bool hasRows(std::string_view table);
@@ -42,6 +55,9 @@ class DataTables {
   void addColumn(const TableInfo& after, const ColumnInfo& column);  // SQLite's own ADD COLUMN
   void dropColumn(std::string_view table, std::string_view column);
   void createIndex(std::string_view table, const IndexInfo& index);
+  // Makes the triggers of a foreign key, when both its tables hold their SQLite tables.
+  void createForeignKeyTriggers(const ForeignKeyInfo& key);
+  void dropForeignKeyTriggers(const ForeignKeyInfo& key);
   void dropIndex(std::string_view table, std::string_view index);
 
   // The SQLite declaration of a column, e.g. "\"Sh\" TEXT NOT NULL DEFAULT ('x')".
@@ -60,8 +76,11 @@ class DataTables {
   std::string createSql(const TableInfo& table, std::string_view sqliteName) const;
   void createDependents(const TableInfo& table);
   std::string sqliteIndexName(std::string_view table, std::string_view index) const;
+  // The foreign keys that refer to `table` or that it declares.
+  std::vector<ForeignKeyInfo> foreignKeysOf(std::string_view table);
 
   SqliteDb& db_;
+  CatalogStore& catalog_;
   Dialect dialect_;
 };
 

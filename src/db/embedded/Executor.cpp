@@ -115,6 +115,18 @@ std::string startsAfter(const std::string& text, std::string_view prefix) {
   return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : std::string();
 }
 
+// The statement a row refusal names. A query changes no row: a row refused outside a data
+// statement was refused while an ALTER TABLE rebuilt its table.
+const char* statementWord(DataStatement::Kind kind) {
+  switch (kind) {
+    case DataStatement::Insert: return "INSERT";
+    case DataStatement::Update: return "UPDATE";
+    case DataStatement::Delete: return "DELETE";
+    case DataStatement::Select: break;
+  }
+  return "ALTER TABLE";
+}
+
 }  // namespace
 
 Executor::Executor(CatalogContext context) : ctx_(std::move(context)), refusals_(refusalsFor(ctx_.dialect)) {}
@@ -127,20 +139,29 @@ std::optional<Rows> Executor::run(std::string_view batch, const Params& params, 
   // A batch the engine cannot run to its end is refused before any of it runs.
   for (const Statement& statement : statements) refuseIfCannotRun(statement);
   std::optional<Rows> rows;
+  // As the server runs a batch: an error that ends only its statement lets the next one run,
+  // any other ends the batch; the caller receives the first. (Jet takes one statement a text.)
+  std::optional<Error> firstError;
   for (const Statement& statement : statements) {
     try {
-      std::visit(Overloaded{
-                     [&](const DataStatement& s) {
-                       auto result = run(s, tokens, params, wantRows && !rows, variables);
-                       if (result && !rows) rows = std::move(result);
-                     },
-                     [&](const auto& s) { run(s); },
-                 },
-                 statement);
-    } catch (const SqliteFailure& failure) {
-      throw refusalFor(failure, nullptr, DataStatement::Select);
+      try {
+        std::visit(Overloaded{
+                       [&](const DataStatement& s) {
+                         auto result = run(s, tokens, params, wantRows && !rows, variables);
+                         if (result && !rows) rows = std::move(result);
+                       },
+                       [&](const auto& s) { run(s); },
+                   },
+                   statement);
+      } catch (const SqliteFailure& failure) {
+        throw refusalFor(failure, nullptr, DataStatement::Select);
+      }
+    } catch (const Error& e) {
+      if (ctx_.dialect != Dialect::SqlServer || !endsOnlyItsStatement(e)) throw firstError ? *firstError : e;
+      if (!firstError) firstError = e;
     }
   }
+  if (firstError) throw *firstError;
   return rows;
 }
 
@@ -168,7 +189,9 @@ Translator::ColumnKinds Executor::columnKinds(const std::vector<Token>& tokens, 
                         type == "text" || type == "ntext";
       const bool number = c->type.affinity == Affinity::Integer || c->type.affinity == Affinity::Real ||
                           c->type.affinity == Affinity::Numeric;
+      const bool date = type == "datetime" || type == "smalldatetime" || type == "date";
       const auto k = !c->computed.empty() ? Translator::Operand::Unknown
+                     : date               ? Translator::Operand::Date
                      : text               ? Translator::Operand::Text
                      : number             ? Translator::Operand::Number
                                           : Translator::Operand::Unknown;
@@ -186,6 +209,24 @@ void Executor::check(std::string_view batch, const VariableNames* variables) con
     if (const auto* data = std::get_if<DataStatement>(&statement))
       Translator(tokens, ctx_.dialect, ctx_.catalogName, variables).translate(data->firstToken, data->endToken);
   }
+}
+
+void Executor::setIdentityInsert(const std::string& schema, const std::string& table, bool on) {
+  ObjectName name;
+  name.schema = schema;
+  name.name = table;
+  name.written = schema.empty() ? table : schema + "." + table;
+  const auto loaded = ctx_.catalog.loadTable(localName(name));
+  if (!loaded) throw refusals_.invalidObject(name.written);
+  if (!hasIdentity(loaded->columns)) throw refusals_.noIdentityColumn(loaded->name());
+  std::string& current = ctx_.session.identityInsertTable;
+  if (!on) {
+    if (equalsAsciiNoCase(current, loaded->name())) current.clear();
+    return;
+  }
+  if (!current.empty() && !equalsAsciiNoCase(current, loaded->name()))
+    throw refusals_.identityInsertElsewhere(ctx_.catalogName + ".dbo." + current, loaded->name());
+  current = loaded->name();
 }
 
 // ---- Names ------------------------------------------------------------------------------
@@ -338,8 +379,18 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
       object.definition = c.text;
       break;
     }
-    case TableConstraint::ForeignKey: checkForeignKey(table, c, name, tableExisted); [[fallthrough]];
-    case TableConstraint::Check:
+    case TableConstraint::Check: {
+      // SQLite evaluates the condition on every row written; one it cannot evaluate is refused
+      // now rather than on every later statement.
+      const std::string condition = checkCondition(c.text);
+      for (const std::string& column : columnsNamedIn(condition, ctx_.dialect))
+        if (!table.column(column)) throw refusals_.invalidColumn(column);
+      if (!translateExpression(condition, ctx_.dialect))
+        throw refusals_.notSupported("this CHECK condition (" + condition + ")");
+    }
+      [[fallthrough]];
+    case TableConstraint::ForeignKey:
+      if (c.kind == TableConstraint::ForeignKey) checkForeignKey(table, c, name, tableExisted);
       object.type = c.kind == TableConstraint::ForeignKey ? "F" : "C";
       object.parentColumn = c.columns.size() == 1 ? c.columns.front() : "";
       object.definition = c.text;
@@ -351,7 +402,7 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
 
 // What SQL Server checks when a foreign key is made: the referenced table exists, the
 // referenced columns are its primary key or one of its unique keys, and (on a table that
-// holds rows) every row's key is found there. Not enforced on later changes yet.
+// holds rows) every row's key is found there. Later changes are checked by DataTables' triggers.
 void Executor::checkForeignKey(const TableInfo& table, const TableConstraint& c, const std::string& name,
                                bool tableExisted) {
   const std::string referencedName = localName(c.referencedTable);
@@ -386,7 +437,8 @@ void Executor::checkForeignKey(const TableInfo& table, const TableConstraint& c,
                                   matched + ")") +
       " LIMIT 1";
   if (ctx_.db.prepare(orphans).step())
-    throw refusals_.foreignKeyConflict("ALTER TABLE", name, ctx_.catalogName, referenced.name(), columns.front());
+    throw refusals_.rowConflict("ALTER TABLE", "FOREIGN KEY", name, ctx_.catalogName, referenced.name(),
+                                columns.front());
 }
 
 void Executor::addConstraints(TableInfo& table, const std::vector<ColumnDef>& columns,
@@ -442,9 +494,24 @@ void Executor::markStale(const TableInfo& table) {
 }
 
 std::vector<std::string> Executor::staleTablesAmong(const std::set<std::string>& names) {
-  std::vector<std::string> stale;
-  for (const std::string& table : ctx_.catalog.staleTableNames())
-    if (names.count(asciiLower(table))) stale.push_back(table);
+  std::vector<std::string> stale = ctx_.catalog.staleTableNames();
+  if (stale.empty()) return stale;
+  // A foreign key's triggers read its other table, and a cascade goes on from there: the
+  // tables that foreign keys join to the named ones are brought up to date with them.
+  std::set<std::string> wanted = names;
+  const std::vector<ForeignKeyInfo> keys = ctx_.catalog.foreignKeys();
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const ForeignKeyInfo& key : keys) {
+      const std::string a = asciiLower(key.table), b = asciiLower(key.referencedTable);
+      if (wanted.count(a) == wanted.count(b)) continue;
+      wanted.insert(a);
+      wanted.insert(b);
+      grew = true;
+    }
+  }
+  stale.erase(std::remove_if(stale.begin(), stale.end(), [&](const std::string& t) { return !wanted.count(asciiLower(t)); }),
+              stale.end());
   return stale;
 }
 
@@ -513,8 +580,32 @@ Error Executor::refusalFor(const SqliteFailure& failure, const Translation* tran
   }
   if (!startsAfter(message, "CHECK constraint failed: " + std::string(kLengthCheck)).empty())
     return refusals_.truncated();
+  if (auto name = startsAfter(message, "CHECK constraint failed: "); !name.empty()) {
+    const auto check = ctx_.catalog.findObject(name);
+    const auto table = check ? ctx_.catalog.objectName(check->parentId) : std::nullopt;
+    if (check && table)
+      return refusals_.rowConflict(statementWord(kind), "CHECK", check->name, ctx_.catalogName, *table,
+                                   check->parentColumn);
+  }
+  for (const bool referencing : {true, false}) {
+    auto conflict = startsAfter(message, referencing ? kForeignKeyConflict : kReferenceConflict);
+    if (conflict.empty()) continue;
+    const std::string statement = conflict.substr(0, conflict.find(':'));
+    const std::string name = conflict.substr(conflict.find(':') + 1);
+    for (const ForeignKeyInfo& key : ctx_.catalog.foreignKeys()) {
+      if (!equalsAsciiNoCase(key.name, name)) continue;
+      // The server names the referenced column for a row without its key, the referencing one
+      // for a key still in use.
+      if (referencing)
+        return refusals_.rowConflict(statement, "FOREIGN KEY", key.name, ctx_.catalogName, key.referencedTable,
+                                     key.referencedColumns.empty() ? "" : key.referencedColumns.front());
+      return refusals_.rowConflict(statement, "REFERENCE", key.name, ctx_.catalogName, key.table, key.columns.front());
+    }
+  }
   if (auto table = startsAfter(message, "morav:identity_insert:"); !table.empty())
     return refusals_.explicitIdentity(table);
+  if (auto table = startsAfter(message, "morav:identity_missing:"); !table.empty())
+    return refusals_.identityValueMissing(table);
   if (auto where = startsAfter(message, "NOT NULL constraint failed: "); !where.empty()) {
     const size_t dot = where.find('.');
     return refusals_.nullNotAllowed(where.substr(dot + 1), ctx_.catalogName + ".dbo." + where.substr(0, dot),
@@ -635,7 +726,11 @@ void Executor::run(const AddToTable& s) {
                                            [&](const std::string& c) { return before.column(c); }))
         throw refusals_.duplicatesUnderNewIndex(before.name(), index.name, duplicate);
     }
-    ctx_.data.rebuild(before, after, fills);
+    try {
+      ctx_.data.rebuild(before, after, fills);
+    } catch (const SqliteFailure& failure) {
+      throw refusalFor(failure, nullptr, DataStatement::Select);  // a new check the rows fail names itself
+    }
   }
   tx.commit();
 }
@@ -714,7 +809,7 @@ void Executor::run(const DropConstraints& s) {
   WriteTransaction tx(ctx_.db);
   const TableInfo before = tableToAlter(s.table);
   TableInfo after = before;
-  bool defaultsChanged = false;
+  bool definitionChanged = false;  // a default or check: part of the SQLite table's definition
   for (const std::string& constraintName : s.names) {
     const auto it = std::find_if(after.children.begin(), after.children.end(), [&](const ObjectInfo& o) {
       return equalsAsciiNoCase(o.name, constraintName) && o.type != "TR";
@@ -728,13 +823,15 @@ void Executor::run(const DropConstraints& s) {
                                          [&](const IndexInfo& i) { return equalsAsciiNoCase(i.name, dropped); }),
                           after.indexes.end());
     }
-    defaultsChanged = defaultsChanged || it->type == "D";
+    if (it->type == "F")
+      ctx_.data.dropForeignKeyTriggers(parseForeignKey(it->name, before.name(), it->parentColumn, it->definition));
+    definitionChanged = definitionChanged || it->type == "D" || it->type == "C";
     ctx_.catalog.deleteObject(it->id);
     after.children.erase(it);
   }
   if (!hasRows(before)) {
     markStale(before);
-  } else if (defaultsChanged) {
+  } else if (definitionChanged) {
     ctx_.data.rebuild(before, after, {});
   }
   tx.commit();
@@ -754,6 +851,9 @@ void Executor::run(const DropObjects& s) {
       throw refusals_.dropWrongKind(std::string("DROP ") + objectKindKeyword(s.kind), object->name,
                                     objectKindWord(*kind), std::string("DROP ") + objectKindKeyword(*kind));
     if (s.kind == ObjectKind::Table) {
+      for (const ForeignKeyInfo& key : ctx_.catalog.foreignKeys())
+        if (equalsAsciiNoCase(key.referencedTable, object->name) && !equalsAsciiNoCase(key.table, object->name))
+          throw refusals_.referencedTable(objectName.written);
       ctx_.data.drop(object->name);
       ctx_.catalog.deleteTable(object->id);
     } else {
@@ -874,6 +974,8 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
     // A change writes in the transaction that brings its tables up to date, so that no other
     // connection can mark them stale (and so empty) in between.
     std::optional<WriteTransaction> tx;
+    // @@IDENTITY is what this insert gives, NULL when it gives no identity value.
+    if (s.kind == DataStatement::Insert) ctx_.session.lastIdentity.reset();
     if (s.kind != DataStatement::Select) {
       tx.emplace(ctx_.db);
       bringUpToDate(translation.names);

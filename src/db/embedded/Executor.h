@@ -11,6 +11,7 @@
 #include "db/embedded/Ast.h"
 #include "db/embedded/CatalogStore.h"
 #include "db/embedded/DataTables.h"
+#include "db/embedded/Functions.h"
 #include "db/embedded/Refusals.h"
 #include "db/embedded/Sqlite.h"
 #include "db/embedded/SystemViews.h"
@@ -27,6 +28,7 @@ struct CatalogContext {
   Dialect dialect;
   std::string catalogName;
   std::filesystem::path dataDir;
+  FunctionContext& session;  // the connection's IDENTITY_INSERT and last identity value
 };
 
 // Runs batches: parses the whole batch first (a syntax error runs nothing), then runs its
@@ -42,6 +44,8 @@ class Executor {
                           const VariableNames* variables = nullptr);
   // The rows the last statement run changed, or returned (@@ROWCOUNT).
   std::int64_t rowsAffected() const { return rowsAffected_; }
+  // SET IDENTITY_INSERT [schema.]table ON | OFF: on for one table of the connection at a time.
+  void setIdentityInsert(const std::string& schema, const std::string& table, bool on);
   // Refuses, without running anything, what run() would refuse before running.
   void check(std::string_view batch, const VariableNames* variables = nullptr) const;
 

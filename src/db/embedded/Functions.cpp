@@ -1,5 +1,7 @@
 #include "db/embedded/Functions.h"
 
+#include <algorithm>
+
 #include <chrono>
 #include <ctime>
 #include <random>
@@ -175,6 +177,27 @@ void objectId(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_result_int64(ctx, found->first);
 }
 
+// Whether SET IDENTITY_INSERT is on for the table named (the identity triggers ask).
+void identityInsert(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  const auto* context = static_cast<FunctionContext*>(sqlite3_user_data(ctx));
+  sqlite3_result_int(ctx, equalsAsciiNoCase(context->identityInsertTable, argText(argv[0])) ? 1 : 0);
+}
+
+// Keeps the identity value a row took, and answers it.
+void identityNoted(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  auto* context = static_cast<FunctionContext*>(sqlite3_user_data(ctx));
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+  context->lastIdentity = sqlite3_value_int64(argv[0]);
+  sqlite3_result_int64(ctx, *context->lastIdentity);
+}
+
+// SCOPE_IDENTITY() and @@IDENTITY: the session's last identity value, NULL before any.
+void lastIdentity(sqlite3_context* ctx, int, sqlite3_value**) {
+  const auto* context = static_cast<FunctionContext*>(sqlite3_user_data(ctx));
+  if (!context->lastIdentity) return sqlite3_result_null(ctx);
+  sqlite3_result_int64(ctx, *context->lastIdentity);
+}
+
 // SQLite calls the functions from C: no exception may cross back into it.
 template <void (*Function)(sqlite3_context*, int, sqlite3_value**)>
 void guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -203,12 +226,39 @@ constexpr Registration kFunctions[] = {
     {"space", 1, guarded<space>, true},           {"year", 1, guarded<datePart<0, 4>>, true},
     {"month", 1, guarded<datePart<5, 2>>, true},  {"day", 1, guarded<datePart<8, 2>>, true},
     {"db_name", 0, guarded<dbName>, false},       {"object_id", 1, guarded<objectId>, false},
-    {"object_id", 2, guarded<objectId>, false},
+    {"object_id", 2, guarded<objectId>, false},   {"scope_identity", 0, guarded<lastIdentity>, false},
+    {"__morav_identity_insert", 1, guarded<identityInsert>, false},
+    {"__morav_identity_noted", 1, guarded<identityNoted>, false},
 };
 
 }  // namespace
 
+namespace {
+
+// SQL Server's comparison of texts ignores trailing blanks ('ab' = 'ab  '), which an nchar or
+// char column always holds; the text columns' NOCASE is made to do the same. Letters fold as
+// SQLite's NOCASE folds them (ASCII), so an index keeps the order it was built in.
+int compareIgnoringCaseAndTrailingBlanks(void*, int leftSize, const void* left, int rightSize, const void* right) {
+  const auto* a = static_cast<const unsigned char*>(left);
+  const auto* b = static_cast<const unsigned char*>(right);
+  while (leftSize > 0 && a[leftSize - 1] == ' ') --leftSize;
+  while (rightSize > 0 && b[rightSize - 1] == ' ') --rightSize;
+  const int n = std::min(leftSize, rightSize);
+  for (int i = 0; i < n; ++i) {
+    const int ca = a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i];
+    const int cb = b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i];
+    if (ca != cb) return ca - cb;
+  }
+  return leftSize - rightSize;
+}
+
+}  // namespace
+
 void registerFunctions(SqliteDb& db, FunctionContext& context) {
+  if (const int rc = sqlite3_create_collation_v2(db.handle(), "NOCASE", SQLITE_UTF8, nullptr,
+                                                 compareIgnoringCaseAndTrailingBlanks, nullptr);
+      rc != SQLITE_OK)
+    db.fail(rc);
   for (const Registration& r : kFunctions) {
     const int flags = SQLITE_UTF8 | (r.deterministic ? SQLITE_DETERMINISTIC : 0);
     const int rc =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,10 @@ namespace db::embedded {
 // code of a name in the catalog, if any.
 struct FunctionContext {
   std::string catalogName;
+  // The session's identity state: the table SET IDENTITY_INSERT is on for (empty: none), and
+  // the identity value the last insert gave (@@IDENTITY, SCOPE_IDENTITY()).
+  std::string identityInsertTable;
+  std::optional<std::int64_t> lastIdentity;
   std::function<std::optional<std::pair<std::int64_t, std::string>>(const std::string& name)> findObject;
 };
 

@@ -1,5 +1,8 @@
 #include "db/embedded/Refusals.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "db/ConnectionString.h"
 
 namespace db::embedded {
@@ -293,11 +296,35 @@ Error Refusals::foreignKeyWithoutCandidateKey(std::string_view table, std::strin
                              kConstraintNotCreated);
 }
 
-Error Refusals::foreignKeyConflict(std::string_view statement, std::string_view key, std::string_view database,
-                                   std::string_view table, std::string_view column) const {
-  return sqlServer(547, "The " + str(statement) + " statement conflicted with the FOREIGN KEY constraint \"" +
-                            str(key) + "\". The conflict occurred in database \"" + str(database) +
-                            "\", table \"dbo." + str(table) + "\", column '" + str(column) + "'.");
+// SQL Server follows a data statement's 547 with 3621, "The statement has been terminated."; an
+// ALTER TABLE's stands alone.
+Error Refusals::rowConflict(std::string_view statement, std::string_view constraintKind, std::string_view constraint,
+                            std::string_view database, std::string_view table, std::string_view column) const {
+  return sqlServer(547, "The " + str(statement) + " statement conflicted with the " + str(constraintKind) +
+                            " constraint \"" + str(constraint) + "\". The conflict occurred in database \"" +
+                            str(database) + "\", table \"dbo." + str(table) + "\"" +
+                            (column.empty() ? std::string() : ", column '" + str(column) + "'") + "." +
+                            (statement == "ALTER TABLE" ? "" : "\nThe statement has been terminated."));
+}
+
+Error Refusals::referencedTable(std::string_view nameAsWritten) const {
+  return sqlServer(3726, "Could not drop object '" + str(nameAsWritten) +
+                             "' because it is referenced by a FOREIGN KEY constraint.");
+}
+
+Error Refusals::noIdentityColumn(std::string_view table) const {
+  return sqlServer(8106, "Table '" + str(table) + "' does not have the identity property. Cannot perform SET operation.");
+}
+
+Error Refusals::identityInsertElsewhere(std::string_view qualifiedTableOn, std::string_view table) const {
+  return sqlServer(8107, "IDENTITY_INSERT is already ON for table '" + str(qualifiedTableOn) +
+                             "'. Cannot perform SET operation for table '" + str(table) + "'.");
+}
+
+Error Refusals::identityValueMissing(std::string_view table) const {
+  return sqlServer(545, "Explicit value must be specified for identity column in table '" + str(table) +
+                            "' either when IDENTITY_INSERT is set to ON or when a replication user is inserting into "
+                            "a NOT FOR REPLICATION identity column.");
 }
 
 Error Refusals::truncated() const {
@@ -392,6 +419,11 @@ class JetRefusals final : public Refusals {
 }  // namespace
 
 Error jetCharactersAfterStatement() { return jet(3142, "Characters found after end of SQL statement."); }
+
+bool endsOnlyItsStatement(const Error& e) {
+  static constexpr int kStatementLevel[] = {2627, 2601, 547, 515, 8152, 512, 8134};
+  return std::find(std::begin(kStatementLevel), std::end(kStatementLevel), e.number()) != std::end(kStatementLevel);
+}
 
 const Refusals& refusalsFor(Dialect dialect) {
   static const Refusals sqlServerRefusals;

@@ -93,12 +93,21 @@ class Refusals {
   virtual Error valueCountMismatch() const;  // INSERT without a column list
   virtual Error insertValueCount(bool moreColumnsThanValues) const;
   virtual Error lockTimeout() const;
-  // Foreign keys: 1767, 1773 and 1776 (each with 1750), and rows without their key (547).
+  // Foreign keys: 1767, 1773 and 1776 (each with 1750).
   virtual Error foreignKeyToMissingTable(std::string_view key, std::string_view table) const;
   virtual Error foreignKeyWithoutPrimaryKey(std::string_view key, std::string_view table) const;
   virtual Error foreignKeyWithoutCandidateKey(std::string_view table, std::string_view key) const;
-  virtual Error foreignKeyConflict(std::string_view statement, std::string_view key, std::string_view database,
-                                   std::string_view table, std::string_view column) const;
+  // A row that breaks a constraint (547), by the statement it came from (INSERT, UPDATE, DELETE,
+  // ALTER TABLE): a foreign key's referencing row (`table` and `column` the referenced ones), a
+  // row still referred to (the referencing ones), a CHECK (`column` empty for a table's check).
+  virtual Error rowConflict(std::string_view statement, std::string_view constraintKind, std::string_view constraint,
+                            std::string_view database, std::string_view table, std::string_view column) const;
+  virtual Error referencedTable(std::string_view nameAsWritten) const;  // DROP TABLE (3726)
+  // IDENTITY_INSERT: the table has no identity (8106), another table has it on (8107), a row
+  // without the identity value while it is on (545).
+  virtual Error noIdentityColumn(std::string_view table) const;
+  virtual Error identityInsertElsewhere(std::string_view qualifiedTableOn, std::string_view table) const;
+  virtual Error identityValueMissing(std::string_view table) const;
   // A text longer than its column (8152), as SQL Server 2005 to 2017 word it.
   virtual Error truncated() const;
   // A statement or expression deeper than the engine can run (191).
@@ -112,6 +121,11 @@ class Refusals {
 };
 
 const Refusals& refusalsFor(Dialect dialect);
+
+// The errors after which SQL Server goes on with the next statement of the batch: a duplicate
+// key, a foreign key or check, a NULL or a text too long for its column, a subquery of several
+// rows, a division by zero.
+bool endsOnlyItsStatement(const Error& e);
 
 // Jet takes one statement per text; T-SQL takes batches and has no such refusal.
 Error jetCharactersAfterStatement();

@@ -7,6 +7,7 @@
 
 #include "db/embedded/types/Convert.h"
 #include "db/embedded/types/DateTimeText.h"
+#include "db/embedded/types/Operators.h"
 #include "db/embedded/types/Type.h"
 
 namespace db::embedded {
@@ -160,6 +161,23 @@ void scalarFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_value(ctx, argv[1]);
 }
 
+// __morav_add_days(d, n, sign): datetime d moved by sign * n days, as T-SQL's d + n and d - n.
+void addDaysFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  try {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+      return sqlite3_result_null(ctx);
+    const types::Type dateTime = types::Type::of(TypeId::DateTime);
+    const Value date = types::convert(fromSqlite(argv[0], dateTime, true), dateTime, std::nullopt);
+    const Value days = fromSqlite(argv[1], types::Type::of(TypeId::Float), false);
+    const auto op = sqlite3_value_int(argv[2]) < 0 ? types::BinaryOperator::Subtract : types::BinaryOperator::Add;
+    toSqlite(ctx, types::apply(op, date, days));
+  } catch (const Error& refusal) {
+    raiseFunctionRefusal(ctx, refusal);
+  } catch (const std::exception& e) {
+    sqlite3_result_error(ctx, e.what(), -1);
+  }
+}
+
 }  // namespace
 
 std::optional<Error> takeFunctionRefusal() {
@@ -180,6 +198,8 @@ void registerServerFunctions(sqlite3* db) {
                              nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "__morav_literal", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, literalFunction,
                              nullptr, nullptr, nullptr);
+  sqlite3_create_function_v2(db, "__morav_add_days", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_SUBTYPE, nullptr,
+                             addDaysFunction, nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "__morav_convert", 4, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_SUBTYPE, nullptr,
                              convertFunction, nullptr, nullptr, nullptr);
 }

@@ -72,8 +72,8 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
     throw Error::provider("The embedded engine cannot open " + file.string() + ": " + failure.what());
   }
   catalog_ = std::make_unique<CatalogStore>(*db_);
-  data_ = std::make_unique<DataTables>(*db_, dialect_);
-  views_ = std::make_unique<SystemViews>(*db_, dataDir, catalogName_);
+  data_ = std::make_unique<DataTables>(*db_, *catalog_, dialect_);
+  views_ = std::make_unique<SystemViews>(*db_, *catalog_, dataDir, catalogName_);
   functions_.catalogName = catalogName_;
   functions_.findObject = [this](const std::string& name) -> std::optional<std::pair<std::int64_t, std::string>> {
     const auto object = catalog_->findObject(name);
@@ -82,7 +82,7 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
   };
   registerFunctions(*db_, functions_);
   executor_ =
-      std::make_unique<Executor>(CatalogContext{*db_, *catalog_, *data_, *views_, dialect_, catalogName_, dataDir});
+      std::make_unique<Executor>(CatalogContext{*db_, *catalog_, *data_, *views_, dialect_, catalogName_, dataDir, functions_});
   interpreter_ = std::make_unique<runtime::Interpreter>(*executor_);
 }
 

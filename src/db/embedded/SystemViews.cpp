@@ -41,7 +41,13 @@ constexpr std::string_view kSystemTypeId =
 constexpr std::string_view kUserTypeId =
     "CASE c.type_name WHEN 'hierarchyid' THEN 128 WHEN 'geography' THEN 130 ELSE $SYSTEMTYPEID END";
 
-const std::array<ViewDef, 15> kViews = {{
+// sys.indexes.index_id: 1 for the primary key (the clustered index), 2 on for the others in
+// the order they were made.
+constexpr std::string_view kIndexId =
+    "CASE WHEN i.kind = 'PK' THEN 1 ELSE 1 + (SELECT COUNT(*) FROM main.__morav_indexes j WHERE j.table_id = "
+    "i.table_id AND j.kind <> 'PK' AND j.rowid <= i.rowid) END";
+
+const std::array<ViewDef, 17> kViews = {{
     {"sysobjects",
      "SELECT o.name, o.id, o.type AS xtype, CASE WHEN o.type IN ('PK', 'UQ') THEN 'K' ELSE o.type END AS type, "
      "o.parent_id AS parent_obj, o.created AS crdate, 1 AS uid FROM main.__morav_objects o"},
@@ -66,16 +72,33 @@ const std::array<ViewDef, 15> kViews = {{
      "SELECT c.name, c.table_id AS id, c.column_id AS colid, $MAXLENGTH AS length, c.nullable AS isnullable "
      "FROM main.__morav_columns c"},
     {"sys.indexes",
-     "SELECT i.table_id AS object_id, i.name, i.kind = 'PK' AS is_primary_key, i.is_unique, "
-     "i.kind = 'UQ' AS is_unique_constraint FROM main.__morav_indexes i"},
+     "SELECT i.table_id AS object_id, i.name, $INDEXID AS index_id, CASE WHEN i.kind = 'PK' THEN 1 ELSE 2 END AS "
+     "type, CASE WHEN i.kind = 'PK' THEN 'CLUSTERED' ELSE 'NONCLUSTERED' END AS type_desc, i.kind = 'PK' AS "
+     "is_primary_key, i.is_unique, i.kind = 'UQ' AS is_unique_constraint FROM main.__morav_indexes i"},
+    // An index's key columns, then its included ones, split from the catalog's list of names.
+    {"sys.index_columns",
+     "WITH RECURSIVE parts(object_id, index_id, is_included_column, rest, name, ordinal) AS ("
+     "SELECT i.table_id, $INDEXID, 0, i.columns || char(31), '', 0 FROM main.__morav_indexes i "
+     "UNION ALL SELECT i.table_id, $INDEXID, 1, i.included || char(31), '', 0 FROM main.__morav_indexes i "
+     "WHERE i.included <> '' "
+     "UNION ALL SELECT object_id, index_id, is_included_column, substr(rest, instr(rest, char(31)) + 1), "
+     "substr(rest, 1, instr(rest, char(31)) - 1), ordinal + 1 FROM parts WHERE rest <> '') "
+     "SELECT p.object_id, p.index_id, ROW_NUMBER() OVER (PARTITION BY p.object_id, p.index_id ORDER BY "
+     "p.is_included_column, p.ordinal) AS index_column_id, c.column_id, CASE WHEN p.is_included_column THEN 0 "
+     "ELSE p.ordinal END AS key_ordinal, 0 AS is_descending_key, p.is_included_column FROM parts p "
+     "JOIN main.__morav_columns c ON c.table_id = p.object_id AND c.name = p.name WHERE p.ordinal > 0"},
+    {"sys.foreign_key_columns",
+     "SELECT constraint_object_id, constraint_column_id, parent_object_id, parent_column_id, referenced_object_id, "
+     "referenced_column_id FROM temp.__morav_foreign_key_columns"},
     {"sys.key_constraints",
      "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
      "type_desc, o.created AS create_date, 0 AS is_ms_shipped FROM main.__morav_objects o WHERE o.type IN ('PK', "
      "'UQ')"},
     {"sys.foreign_keys",
      "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
-     "type_desc, o.created AS create_date, 0 AS is_disabled, 0 AS is_not_trusted, 0 AS is_ms_shipped "
-     "FROM main.__morav_objects o WHERE o.type = 'F'"},
+     "type_desc, o.created AS create_date, 0 AS is_disabled, 0 AS is_not_trusted, 0 AS is_ms_shipped, "
+     "(SELECT k.referenced_object_id FROM temp.__morav_foreign_key_columns k WHERE k.constraint_object_id = o.id "
+     "LIMIT 1) AS referenced_object_id FROM main.__morav_objects o WHERE o.type = 'F'"},
     {"sys.default_constraints",
      "SELECT o.name, o.id AS object_id, 1 AS schema_id, o.parent_id AS parent_object_id, o.type, $TYPEDESC AS "
      "type_desc, (SELECT c.column_id FROM main.__morav_columns c WHERE c.table_id = o.parent_id AND c.name = "
@@ -123,8 +146,30 @@ std::string replaceAll(std::string text, std::string_view what, std::string_view
 
 }  // namespace
 
-SystemViews::SystemViews(SqliteDb& db, std::filesystem::path dataDir, std::string catalogName)
-    : db_(db), dataDir_(std::move(dataDir)), catalogName_(std::move(catalogName)) {}
+SystemViews::SystemViews(SqliteDb& db, CatalogStore& catalog, std::filesystem::path dataDir, std::string catalogName)
+    : db_(db), catalog_(catalog), dataDir_(std::move(dataDir)), catalogName_(std::move(catalogName)) {}
+
+void SystemViews::fillForeignKeyColumns() {
+  db_.exec(
+      "CREATE TEMP TABLE IF NOT EXISTS __morav_foreign_key_columns(constraint_object_id INTEGER, "
+      "constraint_column_id INTEGER, parent_object_id INTEGER, parent_column_id INTEGER, referenced_object_id "
+      "INTEGER, referenced_column_id INTEGER)");
+  db_.exec("DELETE FROM temp.__morav_foreign_key_columns");
+  Stmt insert = db_.prepare(
+      "INSERT INTO temp.__morav_foreign_key_columns SELECT f.id, ?3, p.id, pc.column_id, r.id, rc.column_id "
+      "FROM main.__morav_objects f JOIN main.__morav_objects p ON p.id = f.parent_id "
+      "JOIN main.__morav_objects r ON r.name = ?2 AND r.type = 'U' "
+      "JOIN main.__morav_columns pc ON pc.table_id = p.id AND pc.name = ?4 "
+      "JOIN main.__morav_columns rc ON rc.table_id = r.id AND rc.name = ?5 WHERE f.name = ?1");
+  for (const ForeignKeyInfo& key : catalog_.foreignKeys()) {
+    for (size_t i = 0; i < key.columns.size() && i < key.referencedColumns.size(); ++i) {
+      insert.bind(1, key.name).bind(2, key.referencedTable).bind(3, static_cast<std::int64_t>(i + 1));
+      insert.bind(4, key.columns[i]).bind(5, key.referencedColumns[i]);
+      insert.run();
+      insert.reset();
+    }
+  }
+}
 
 std::optional<std::string> SystemViews::lookup(const std::vector<std::string>& parts) {
   std::string joined;
@@ -155,6 +200,7 @@ void SystemViews::prepare(const std::string& view) {
     }
     return;
   }
+  if (view == "sys.foreign_keys" || view == "sys.foreign_key_columns") fillForeignKeyColumns();
   if (!created_.insert(view).second) return;
   for (const ViewDef& v : kViews) {
     if (v.name != view) continue;
@@ -163,6 +209,7 @@ void SystemViews::prepare(const std::string& view) {
     sql = replaceAll(sql, "$MAXLENGTH", kMaxLength);
     sql = replaceAll(sql, "$USERTYPEID", kUserTypeId);
     sql = replaceAll(sql, "$SYSTEMTYPEID", kSystemTypeId);
+    sql = replaceAll(sql, "$INDEXID", kIndexId);
     db_.exec("CREATE TEMP VIEW IF NOT EXISTS " + quoteName(view) + " AS " + sql);
   }
 }

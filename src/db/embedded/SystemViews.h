@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "db/embedded/CatalogStore.h"
 #include "db/embedded/Sqlite.h"
 
 namespace db::embedded {
@@ -16,7 +17,7 @@ namespace db::embedded {
 // never touch the file.
 class SystemViews {
  public:
-  SystemViews(SqliteDb& db, std::filesystem::path dataDir, std::string catalogName);
+  SystemViews(SqliteDb& db, CatalogStore& catalog, std::filesystem::path dataDir, std::string catalogName);
 
   // The temp object standing for a name as a statement writes it ("sysobjects",
   // "master.dbo.sysdatabases", "sys.objects", "INFORMATION_SCHEMA.COLUMNS"), if it is one;
@@ -24,11 +25,16 @@ class SystemViews {
   static std::optional<std::string> lookup(const std::vector<std::string>& parts);
 
   // Makes the temp object usable by the next statement: creates a view the first time, and
-  // fills the database list afresh from the data directory every time.
+  // fills the database list afresh from the data directory (and the foreign keys' columns from
+  // the catalog) every time.
   void prepare(const std::string& view);
 
  private:
+  // The columns of every foreign key, read from their clauses into a temp table.
+  void fillForeignKeyColumns();
+
   SqliteDb& db_;
+  CatalogStore& catalog_;
   std::filesystem::path dataDir_;
   std::string catalogName_;
   std::set<std::string> created_;

@@ -18,6 +18,7 @@ namespace {
 bool joinsTexts(Translator::Operand left, Translator::Operand right) {
   using Operand = Translator::Operand;
   if (left == Operand::Number || right == Operand::Number) return false;
+  if (left == Operand::Date || right == Operand::Date) return false;
   return left == Operand::Text || right == Operand::Text;
 }
 
@@ -55,6 +56,11 @@ bool isTextFunction(const Token& name) {
   for (std::string_view f : kText)
     if (name.isWord(f)) return true;
   return false;
+}
+
+// Functions whose result is a datetime.
+bool isDateFunction(const Token& name) {
+  return name.isWord("getdate") || name.isWord("getutcdate") || name.isWord("dateadd");
 }
 
 }  // namespace
@@ -122,6 +128,23 @@ size_t Translator::primaryEnd(size_t first, size_t end) const {
   return k + 1;
 }
 
+// Where the primary expression that ends just before `op` begins: a (qualified) name, a
+// function call, or a parenthesised expression.
+size_t Translator::primaryStart(size_t op, size_t first) const {
+  if (op <= first) return op;
+  size_t k = op - 1;
+  if (tokens_[k].isSymbol(")")) {
+    for (int depth = 0;; --k) {
+      if (tokens_[k].isSymbol(")")) ++depth;
+      if (tokens_[k].isSymbol("(") && --depth == 0) break;
+      if (k == first) return op;
+    }
+    if (k > first && tokens_[k - 1].kind == TokenKind::Word && !isReservedKeyword(tokens_[k - 1].text)) --k;
+  }
+  while (k >= first + 2 && tokens_[k - 1].isSymbol(".") && tokens_[k - 2].isName()) k -= 2;
+  return k;
+}
+
 // The operand that ends just before the '+' at `plus`: a literal, a column, a text function's
 // call; anything else is unknown.
 Translator::Operand Translator::operandBefore(size_t plus, size_t first) const {
@@ -136,7 +159,10 @@ Translator::Operand Translator::operandBefore(size_t plus, size_t first) const {
     for (size_t k = plus - 1; k > first; --k) {
       if (tokens_[k].isSymbol(")")) ++depth;
       if (tokens_[k].isSymbol("(") && --depth == 0)
-        return tokens_[k - 1].kind == TokenKind::Word && isTextFunction(tokens_[k - 1]) ? Operand::Text : Operand::Unknown;
+        return tokens_[k - 1].kind != TokenKind::Word ? Operand::Unknown
+               : isTextFunction(tokens_[k - 1])      ? Operand::Text
+               : isDateFunction(tokens_[k - 1])      ? Operand::Date
+                                                     : Operand::Unknown;
     }
   }
   return Operand::Unknown;
@@ -152,7 +178,10 @@ Translator::Operand Translator::operandAfter(size_t plus, size_t end) const {
   if (t.kind == TokenKind::Variable) return kindOfVariable(t);
   if (!t.isName()) return Operand::Unknown;
   if (k + 1 < end && tokens_[k + 1].isSymbol("("))
-    return t.kind == TokenKind::Word && isTextFunction(t) ? Operand::Text : Operand::Unknown;
+    return t.kind != TokenKind::Word ? Operand::Unknown
+           : isTextFunction(t)       ? Operand::Text
+           : isDateFunction(t)       ? Operand::Date
+                                     : Operand::Unknown;
   while (k + 2 < end && tokens_[k + 1].isSymbol(".") && tokens_[k + 2].isName()) k += 2;  // alias.column
   return kindOfName(k);
 }
@@ -180,11 +209,13 @@ size_t Translator::matchingParen(size_t open, size_t end) const {
 }
 
 void Translator::emitRange(size_t first, size_t end, Translation& out, bool statementLevel) {
+  std::map<size_t, size_t> offsets;  // where each token's translation begins in out.sql
   const Refusals& refusals = refusalsFor(dialect_);
   int depth = 0;
   for (size_t i = first; i < end;) {
     const Token& t = tokens_[i];
     const bool topLevel = statementLevel && depth == 0;
+    offsets[i] = out.sql.size();
     if (t.isWord("top") && i > first &&
         (tokens_[i - 1].isWord("select") || tokens_[i - 1].isWord("distinct") || tokens_[i - 1].isWord("all"))) {
       // SQLite's LIMIT closes the statement: it stands for the TOP of a query, or of the query
@@ -248,11 +279,31 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
           emit(out, ":" + variableParameter(t.text));
           break;
         }
+        if (equalsAsciiNoCase(t.text, "@@identity")) {  // the session's last identity, as SCOPE_IDENTITY()
+          emit(out, "scope_identity()");
+          break;
+        }
         if (t.text.rfind("@@", 0) == 0) throw refusals.notSupported("the system function " + t.text);
         throw refusals.undeclaredVariable(t.text);
       case TokenKind::Symbol:
         if (t.isSymbol("(")) ++depth;
         if (t.isSymbol(")")) --depth;
+        if ((t.isSymbol("+") || t.isSymbol("-")) && operandBefore(i, first) == Operand::Date &&
+            operandAfter(i, end) == Operand::Number && offsets.count(primaryStart(i, first))) {
+          // datetime + n and datetime - n move by n days; SQLite would take the date for a number.
+          const size_t rightEnd = primaryEnd(i + 1, end);
+          if (rightEnd >= end || !(tokens_[rightEnd].isSymbol("*") || tokens_[rightEnd].isSymbol("/") ||
+                                   tokens_[rightEnd].isSymbol("%"))) {
+            Translation days;
+            emitRange(i + 1, rightEnd, days, false);
+            out.names.insert(days.names.begin(), days.names.end());
+            out.written.insert(days.written.begin(), days.written.end());
+            out.sql.insert(offsets[primaryStart(i, first)], " __morav_add_days(");
+            out.sql += ", " + days.sql + (t.isSymbol("-") ? ", -1)" : ", 1)");
+            i = rightEnd;
+            continue;
+          }
+        }
         if (t.isSymbol("+") && joinsTexts(operandBefore(i, first), operandAfter(i, end))) {
           emit(out, "||");  // T-SQL's '+' joins texts where neither side is a number
         } else if ((t.isSymbol("/") || t.isSymbol("%")) && i + 1 < end) {

@@ -39,7 +39,7 @@ class Translator {
  public:
   // What a column of the statement holds, as far as its tables tell: '+' joins texts and adds
   // numbers, so the translation needs to know which it meets.
-  enum class Operand { Text, Number, Unknown };
+  enum class Operand { Text, Number, Date, Unknown };
   using ColumnKinds = std::function<Operand(std::string_view column)>;
 
   // `catalogName` is the connected catalog: a three-part name of another one is refused.
@@ -64,6 +64,7 @@ class Translator {
   Operand operandBefore(size_t plus, size_t first) const;
   Operand operandAfter(size_t plus, size_t end) const;
   size_t primaryEnd(size_t first, size_t end) const;
+  size_t primaryStart(size_t op, size_t first) const;
   bool isScalarSubquery(size_t open, size_t first) const;
   bool yieldsOneRow(size_t select, size_t end) const;
   Operand kindOfName(size_t name) const;

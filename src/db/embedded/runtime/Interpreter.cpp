@@ -14,12 +14,6 @@ namespace {
 
 using namespace syntax;
 
-// The errors after which SQL Server goes on with the next statement of the batch.
-bool endsOnlyItsStatement(const Error& e) {
-  static constexpr std::array<int, 7> kStatementLevel = {2627, 2601, 547, 515, 8152, 512, 8134};
-  return std::find(kStatementLevel.begin(), kStatementLevel.end(), e.number()) != kStatementLevel.end();
-}
-
 // How a variable's value is bound to the statements that read it.
 Affinity affinityOfDeclared(const VariableDeclaration& v) {
   if (!v.type) return Affinity::Text;
@@ -252,7 +246,12 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
       case StatementKind::Continue: return Flow::Continue;
       case StatementKind::Return: return Flow::Return;
       case StatementKind::Print: valueOf(*s.as<PrintStatement>().value); return Flow::Next;  // no message channel yet
-      case StatementKind::SetOption: return Flow::Next;  // the engine's session has one behaviour for each
+      case StatementKind::SetOption: {
+        const auto& option = s.as<SetOptionStatement>();
+        if (!option.options.empty() && option.options.front() == "IDENTITY_INSERT")
+          executor_.setIdentityInsert(std::string(option.table.schema()), option.table.object(), option.value == "ON");
+        return Flow::Next;  // for the other options the engine's session has one behaviour
+      }
       case StatementKind::Select: {
         const auto& query = *s.as<SelectStatement>().query;
         if (query.body->kind == QueryExpressionKind::Select) {
