@@ -1,5 +1,7 @@
 #include "app/RunDriver.h"
 
+#include <algorithm>
+
 #include "app/AssistantCatalog.h"
 #include "app/Connect.h"
 #include "app/Sequences.h"
@@ -17,11 +19,16 @@ bool hasLayoutOfStep(Session& session, const std::string& table, const std::stri
   return schema::hasLayoutOf(session.primitives(), table, *entry);
 }
 
-void runItem(Session& session, const SequenceItem& item, Outcome& outcome) {
+bool runsStep(const Session& session, const SequenceItem& item) {
+  return item.kind == SequenceItem::Kind::Step && !(item.onlyWithAutonum && !session.choices.convertAutonum);
+}
+
+void runItem(Session& session, const SequenceItem& item, int stepCount, Outcome& outcome) {
   switch (item.kind) {
     case SequenceItem::Kind::Step:
-      if (item.onlyWithAutonum && !session.choices.convertAutonum) return;
+      if (!runsStep(session, item)) return;
       outcome.steps.push_back(item.name);
+      if (session.onStep) session.onStep(static_cast<int>(outcome.steps.size()), stepCount, item.name);
       session.steps().trigger(item.name, session);
       return;
     case SequenceItem::Kind::Reconnect:
@@ -65,8 +72,11 @@ Outcome runUpgrade(Session& session) {
     overall.setMaximum(session.primitives().countTables() + kOverallGaugeHeadroom);
     overall.setProgress(0);
 
-    if (const ProductSequence* sequence = sequenceFor(session.state.productCode))
-      for (const SequenceItem& item : sequence->items) runItem(session, item, outcome);
+    if (const ProductSequence* sequence = sequenceFor(session.state.productCode)) {
+      const auto stepCount = static_cast<int>(std::count_if(sequence->items.begin(), sequence->items.end(),
+                                                            [&](const SequenceItem& i) { return runsStep(session, i); }));
+      for (const SequenceItem& item : sequence->items) runItem(session, item, stepCount, outcome);
+    }
 
     session.exitButtonFocused = true;
     overall.setProgress(overall.maximum());

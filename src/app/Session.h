@@ -47,6 +47,9 @@ class Session {
   // can start from nothing. Off in the window.
   bool createMissingCatalog = false;
 
+  // Told before each step of a run: its number (from 1), how many steps the run has, its name.
+  std::function<void(int number, int count, const std::string& name)> onStep;
+
   // Told, in a sentence for the operator, when another run is upgrading the target and this
   // one waits for it.
   std::function<void(const std::string& message)> onTargetBusy;

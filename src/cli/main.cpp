@@ -131,6 +131,7 @@ int run(const cli::Options& options) {
   if (!options.quiet) {
     bar = std::make_unique<cli::ProgressBar>(session.progress, std::cerr, isatty(STDERR_FILENO) == 1);
     platform.beforeOutput([&bar] { bar->interrupt(); });
+    session.onStep = [&bar](int number, int count, const std::string& name) { bar->stepStarted(number, count, name); };
   }
 
   const app::Outcome outcome = perform(options, session);

@@ -33,12 +33,21 @@ TEST_P(EveryBranch, TriggersExactlyItsStepsInOrderWithItsReconnects) {
   createCatalog(hosted ? "Web3000" : b.code);
   if (std::string(b.code) == "Benvo") createCatalog("BenvoAssistant");
 
+  std::vector<std::string> announced;
+  session->onStep = [&](int number, int count, const std::string& name) {
+    EXPECT_EQ(number, static_cast<int>(announced.size()) + 1);
+    EXPECT_EQ(count, static_cast<int>(app::sequenceFor(b.code)->stepNames().size()) - (b.autonum ? 0 : 1));
+    EXPECT_EQ(triggered.size(), announced.size()) << "announced after it ran: " << name;
+    announced.push_back(name);
+  };
+
   const app::Outcome outcome = run();
 
   ASSERT_EQ(outcome.status, Status::Completed) << outcome.message;
   std::vector<std::string> expected = app::sequenceFor(b.code)->stepNames();
   if (!b.autonum) std::erase(expected, "BChangeFields_Autonum");
   EXPECT_EQ(triggeredNames(), expected);
+  EXPECT_EQ(announced, expected);
   EXPECT_EQ(outcome.steps, expected);
   EXPECT_EQ(outcome.reconnects, b.reconnects);
   const auto mainOpens = opened("main");
