@@ -22,6 +22,9 @@ struct Choices {
   std::string webCatalogSuffix = "3000";       // appended to the hosted catalog-name prefix
   bool fiscalYearClosed = false;               // product 0 on SQL Server: the "_FYC" catalog
   bool local = false;                          // offered, read by nothing
+  // SQL Server: this catalog instead of the product code's (the command line's --catalog, for
+  // offices that keep several databases of one product; the window has no such choice).
+  std::optional<std::string> catalog;
 };
 
 }  // namespace app

@@ -93,7 +93,8 @@ void resolveConnectionString(Session& session) {
         state.connectionString = hostedConnectionString(session);
         return;
       }
-      const std::string catalog = state.productCode + (insurance && choices.fiscalYearClosed ? "_FYC" : "");
+      const std::string catalog = choices.catalog ? *choices.catalog
+                                                  : state.productCode + (insurance && choices.fiscalYearClosed ? "_FYC" : "");
       state.connectionString = sqlServerConnectionString(catalog, state.dataSourceClause);
       return;
     }

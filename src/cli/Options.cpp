@@ -24,6 +24,17 @@ int sqlVersionIndex(const std::string& text) {
   throw UsageError("--sql-version " + text + ": use 2000, 2005, 2008 or 2012");
 }
 
+int jobCount(const std::string& text) {
+  constexpr int kMostJobs = 64;
+  int jobs = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9' || jobs > kMostJobs) throw UsageError("--jobs " + text + ": give a number from 1 to 64");
+    jobs = jobs * 10 + (c - '0');
+  }
+  if (jobs < 1 || jobs > kMostJobs) throw UsageError("--jobs " + text + ": give a number from 1 to 64");
+  return jobs;
+}
+
 // The action words, with what each takes after it.
 struct ActionWord {
   std::string_view word;
@@ -61,6 +72,10 @@ bool takeOption(std::string_view arg, app::ArgumentReader& reader, Options& opti
   else if (arg == "--report") options.report = reader.value(arg);
   else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
   else if (arg == "--file" || arg == "-f") options.consoleFile = reader.value(arg);
+  else if (arg == "--catalog") options.choices.catalog = reader.value(arg);
+  else if (arg == "--targets") options.targetsFile = reader.value(arg);
+  else if (arg == "--output-dir") options.outputDir = reader.value(arg);
+  else if (arg == "--jobs" || arg == "-j") options.jobs = jobCount(reader.value(arg));
   else if (arg == "--version") {
     reader.refuseValue(arg);
     options.action = Action::Version;
@@ -80,6 +95,17 @@ bool isOptionName(std::string_view arg) {
     return takeOption(reader.take(), reader, scratch);
   } catch (const std::exception&) {
     return true;  // a known option that wants a value
+  }
+}
+
+void checkTargetOptions(const Options& options) {
+  if (options.targetsFile) {
+    if (options.choices.catalog || options.accessFile)
+      throw UsageError("--targets names the database of each run; leave out --catalog and --access-file");
+    if (options.statementLog || options.report)
+      throw UsageError("with --targets each target has its own statement log and report in --output-dir");
+  } else if (options.jobs != 1 || options.outputDir) {
+    throw UsageError("--jobs and --output-dir go with --targets");
   }
 }
 
@@ -112,6 +138,7 @@ Options parseArguments(const std::vector<std::string_view>& args) {
     if (!takeOption(arg, reader, options)) throw UsageError("unknown option " + std::string(arg));
   }
   if (auto conflict = options.backend.conflict()) throw UsageError(*conflict);
+  checkTargetOptions(options);
   if (options.action == Action::Help || options.action == Action::Version) {
     if (options.action == Action::Help && !words.empty() && words.front() != "help") options.helpTopic = words.front();
     return options;
@@ -218,6 +245,7 @@ The operator's choices (defaults as in the window):
   --fyc                  product 0: the fiscal-year catalog (CODE_FYC)
   --no-autonum           general accounting: skip the Autonum-to-Number conversion
   --create-database      create the target catalog (or Access file) when it is missing
+  --catalog NAME         SQL Server: this catalog instead of the product code's
 
 Backend (default: the embedded engine):
   --backend embedded|odbc
@@ -231,6 +259,14 @@ Output:
   --report FILE          the run report as JSON
   --quiet                no progress bar and no backend notice
   -f, --file FILE        console: the SQL text is the content of FILE ("-": standard input)
+
+Many databases:
+  --targets FILE         the action for each database the file names, one a line: a catalog
+                         name, a hosted catalog suffix (with --web) or an Access file (with
+                         --engine access); a summary table at the end, exit 1 when any failed
+  -j, --jobs N           run N targets at a time (default 1), each on its own connections
+  --output-dir DIR       each target's report, statement log and error output, and failed.txt
+                         (the targets that failed, for a rerun); default FILE.runs
 
   --version              print the version and exit
 

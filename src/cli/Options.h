@@ -33,6 +33,12 @@ struct Options : app::StartChoices {
   std::optional<std::filesystem::path> statementLog;
   std::optional<std::filesystem::path> report;
   bool quiet = false;
+
+  // Many databases: the action for each target of the file, `jobs` at a time, the outputs of
+  // each in `outputDir` (default: the targets file's name with ".runs").
+  std::optional<std::filesystem::path> targetsFile;
+  int jobs = 1;
+  std::optional<std::filesystem::path> outputDir;
 };
 
 // Parses the arguments after the program name. Throws UsageError.

@@ -19,6 +19,7 @@
 #include "app/StatementLog.h"
 #include "cli/Options.h"
 #include "cli/ProgressBar.h"
+#include "cli/Targets.h"
 #include "cli/TerminalPlatform.h"
 #include "db/Error.h"
 
@@ -84,6 +85,22 @@ std::string readConsoleText(const std::filesystem::path& file) {
                                        ". Check that it exists and is readable.");
   text << in.rdbuf();
   return text.str();
+}
+
+int runEachTarget(const cli::Options& options, const std::vector<std::string>& args) {
+  const std::vector<cli::Target> targets = cli::readTargets(*options.targetsFile);
+  cli::TargetRunPlan plan;
+  plan.program = std::filesystem::read_symlink("/proc/self/exe");
+  plan.sharedArgs = cli::argumentsForEachTarget(args);
+  plan.kind = options.choices.engine == app::Engine::Access ? cli::TargetKind::AccessFile
+              : options.choices.web                         ? cli::TargetKind::WebSuffix
+                                                            : cli::TargetKind::Catalog;
+  plan.outputDir = options.outputDir.value_or(options.targetsFile->string() + ".runs");
+  plan.jobs = options.jobs;
+  if (!options.quiet)
+    std::cerr << "morav-update: " << targets.size() << " targets, " << plan.jobs << " at a time; outputs in "
+              << plan.outputDir.string() << '\n';
+  return cli::runTargets(targets, plan, std::cout, std::cerr);
 }
 
 app::Outcome runConsole(app::Session& session, const std::string& text) {
@@ -166,6 +183,7 @@ int main(int argc, char** argv) {
   }
   try {
     if (options.consoleFile) options.consoleText = readConsoleText(*options.consoleFile);
+    if (options.targetsFile) return runEachTarget(options, {argv + 1, argv + argc});
     return run(options);
   } catch (const db::Error& e) {
     std::cerr << "morav-update: " << e.message() << '\n';

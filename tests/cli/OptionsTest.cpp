@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/Options.h"
+#include "cli/Targets.h"
 
 namespace {
 
@@ -130,6 +131,21 @@ TEST(Options, HelpTakesAnAction) {
   EXPECT_EQ(cli::usageText(o.helpTopic).find("--sql-version"), std::string::npos);
   EXPECT_THROW(parse({"help", "frobnicate"}), cli::UsageError);
   EXPECT_EQ(parse({"--version", "console", "select 1"}).action, Action::Version);
+}
+
+TEST(Options, TargetsTakeJobsAndAnOutputDirectoryAndLeaveTheRestToEachRun) {
+  const cli::Options o = parse({"--targets", "offices.txt", "-j", "4", "--product", "Pelix"});
+  EXPECT_EQ(o.targetsFile, std::filesystem::path("offices.txt"));
+  EXPECT_EQ(o.jobs, 4);
+  EXPECT_EQ(parse({"--catalog", "Zedidover2"}).choices.catalog, "Zedidover2");
+  for (const auto& args : std::vector<std::vector<std::string_view>>{
+           {"--targets", "t", "--jobs", "0"}, {"--targets", "t", "--jobs", "x"}, {"--targets", "t", "--jobs", "65"},
+           {"--jobs", "2"}, {"--output-dir", "d"}, {"--targets", "t", "--catalog", "c"},
+           {"--targets", "t", "--statement-log", "l"}})
+    EXPECT_THROW(parse(args), cli::UsageError) << args.back();
+  EXPECT_EQ(cli::argumentsForEachTarget({"--targets", "t", "-j", "4", "--jobs=2", "--product", "Pelix", "--quiet",
+                                         "--output-dir", "d", "console", "--", "--report"}),
+            (std::vector<std::string>{"--product", "Pelix", "console", "--", "--report"}));
 }
 
 TEST(Options, MistakesAreUsageErrors) {
