@@ -44,7 +44,9 @@ constexpr ActionWord kActions[] = {{"run", Action::Run},
                                    {"console", Action::Console},
                                    {"products", Action::Products},
                                    {"help", Action::Help},
-                                   {"assistant-setup", Action::AssistantSetup}};
+                                   {"assistant-setup", Action::AssistantSetup},
+                                   {"plan", Action::Plan},
+                                   {"check", Action::Check}};
 
 Action actionNamed(std::string_view word) {
   for (const ActionWord& a : kActions)
@@ -72,7 +74,12 @@ bool takeOption(std::string_view arg, app::ArgumentReader& reader, Options& opti
   else if (arg == "--report") options.report = reader.value(arg);
   else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
   else if (arg == "--file" || arg == "-f") options.consoleFile = reader.value(arg);
-  else if (arg == "--catalog") options.choices.catalog = reader.value(arg);
+  else if (arg == "--format") {
+    const std::string format = reader.value(arg);
+    if (format == "json") options.format = Options::Format::Json;
+    else if (format == "text" || format == "table") options.format = Options::Format::Text;
+    else throw UsageError("--format " + format + ": use text or json");
+  } else if (arg == "--catalog") options.choices.catalog = reader.value(arg);
   else if (arg == "--targets") options.targetsFile = reader.value(arg);
   else if (arg == "--output-dir") options.outputDir = reader.value(arg);
   else if (arg == "--jobs" || arg == "-j") options.jobs = jobCount(reader.value(arg));
@@ -210,6 +217,18 @@ every argument is text, so a text may start with a dash. -f is short for --file.
 Creates the BenvoAssistant catalog when it is missing and adds whatever tables and columns it
 lacks, so a set-up that was cut short is completed by the next one.
 )";
+  if (topic == "plan" || topic == "check")
+    return R"(Usage: morav-update plan [OPTIONS] [--format text|json]
+       morav-update check [OPTIONS] [--format text|json]
+
+plan lists every statement a run would send, grouped by step, without changing the target: the
+run is tried on a copy of the catalog (or Access file), twice. '+' marks a pending change,
+'=' what every run sends again (object re-installs, guarded statements), '!' a statement that
+removes data, with the rows it would remove where they can be counted. A summary follows:
+tables created, columns added, columns re-declared, objects installed.
+check prints only what is pending; its exit status is 0 when nothing is, 4 when changes are
+pending, 1 when the run would fail. Both work on the embedded engine's catalogs.
+)";
   if (topic == "products")
     return R"(Usage: morav-update products
 
@@ -230,6 +249,11 @@ Actions:
                          on the target database
   assistant-setup        create the BenvoAssistant catalog when it is missing and complete
                          its tables and columns
+  plan                   what a run would send, by step, without changing the target: the run is
+                         tried twice on a copy; destructive statements are marked with the rows
+                         they would remove; a summary of what is pending
+  check                  exit 0 when a run would change nothing that every run does not repeat,
+                         4 when changes are pending (listed)
   products               list the product codes and list indexes
   help [ACTION]          show this text, or what one action does
 Options may stand before or after the action; "--" ends them.
@@ -259,6 +283,7 @@ Output:
   --report FILE          the run report as JSON
   --quiet                no progress bar and no backend notice
   -f, --file FILE        console: the SQL text is the content of FILE ("-": standard input)
+  --format text|json     plan and check: for people or for scripts
 
 Many databases:
   --targets FILE         the action for each database the file names, one a line: a catalog
@@ -270,7 +295,7 @@ Many databases:
 
   --version              print the version and exit
 
-Exit status: 0 completed, 1 failed, 2 bad usage, 3 cancelled.
+Exit status: 0 completed, 1 failed, 2 bad usage, 3 cancelled, 4 changes pending (check).
 )";
 }
 

@@ -22,7 +22,8 @@ class UsageError : public std::runtime_error {
 // What morav-update was asked to do: the start-up choices it shares with the window, and the
 // operator's choices, which start from the window's defaults.
 struct Options : app::StartChoices {
-  enum class Action { Run, Console, AssistantSetup, Products, Help, Version };
+  enum class Action { Run, Console, AssistantSetup, Products, Help, Version, Plan, Check };
+  enum class Format { Text, Json };
   Action action = Action::Run;
   std::string consoleText;                 // console: the command to execute
   std::optional<std::filesystem::path> consoleFile;  // console: read the command from it ("-": stdin)
@@ -33,6 +34,7 @@ struct Options : app::StartChoices {
   std::optional<std::filesystem::path> statementLog;
   std::optional<std::filesystem::path> report;
   bool quiet = false;
+  Format format = Format::Text;  // plan, check
 
   // Many databases: the action for each target of the file, `jobs` at a time, the outputs of
   // each in `outputDir` (default: the targets file's name with ".runs").

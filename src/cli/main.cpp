@@ -18,6 +18,7 @@
 #include "app/Session.h"
 #include "app/StatementLog.h"
 #include "cli/Options.h"
+#include "cli/Plan.h"
 #include "cli/ProgressBar.h"
 #include "cli/Targets.h"
 #include "cli/TerminalPlatform.h"
@@ -184,6 +185,8 @@ int main(int argc, char** argv) {
   try {
     if (options.consoleFile) options.consoleText = readConsoleText(*options.consoleFile);
     if (options.targetsFile) return runEachTarget(options, {argv + 1, argv + argc});
+    if (options.action == cli::Options::Action::Plan || options.action == cli::Options::Action::Check)
+      return cli::runPlan(options, options.action == cli::Options::Action::Check, std::cout, std::cerr);
     return run(options);
   } catch (const db::Error& e) {
     std::cerr << "morav-update: " << e.message() << '\n';

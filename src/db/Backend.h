@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "db/Connection.h"
@@ -31,6 +32,20 @@ struct BackendConfig {
 
 // A new, closed connection of the configured provider with the given role name.
 std::unique_ptr<Connection> makeConnection(const BackendConfig& config, std::string role);
+
+// A copy of a target to try a run on (plan, check): the backend that reaches the copy and, for
+// an Access target, the copied file.
+struct TargetCopy {
+  BackendConfig config;
+  std::optional<std::filesystem::path> accessFile;
+};
+
+// Copies the database `connectionString` addresses (and, for SQL Server, the instance's master
+// and BenvoAssistant catalogs, which runs also open) into the empty directory `scratch`, leaving
+// the target untouched. Throws db::Error as opening the target would when it is missing, and
+// for providers that cannot copy a target (ODBC: not yet).
+TargetCopy copyTarget(const BackendConfig& config, const std::string& connectionString,
+                      const std::filesystem::path& scratch);
 
 // Creates a new, empty Access database file that the configured provider can open.
 // Throws db::Error when the file exists or the provider cannot create one.

@@ -108,6 +108,47 @@ TEST_F(MoravUpdate, ManyCatalogsAreUpgradedSeveralAtATimeAndTheFailuresNamedForA
   EXPECT_EQ(run({"--targets", (work / "offices.txt").string(), "--report", "r.json"}, false).exitCode, 2);
 }
 
+TEST_F(MoravUpdate, PlanAndCheckShowWhatARunWouldSendAndLeaveTheCatalogAsItWas) {
+  ASSERT_EQ(run({"--product", "Benvo", "--create-database", "console", "select 1"}, false).exitCode, 0);
+  const auto catalogBytes = [&] { return readFile(data / "Benvo"); };
+  const std::string before = catalogBytes();
+
+  Result plan = run({"plan", "--product", "Benvo", "--format", "json"}, false);
+  ASSERT_EQ(plan.exitCode, 0) << plan.err;
+  auto doc = nlohmann::json::parse(plan.out);
+  EXPECT_GT(doc["summary"]["tables_created"].get<int>(), 100);
+  EXPECT_GT(doc["summary"]["columns_added"].get<int>(), 1000);
+  EXPECT_EQ(doc["failure"], nullptr);
+  EXPECT_GT(doc["pending"].get<int>(), 1000);
+  EXPECT_EQ(catalogBytes(), before);
+
+  ASSERT_EQ(run({"--product", "Benvo", "--quiet"}, false).exitCode, 0);
+  plan = run({"plan", "--product", "Benvo", "--format=json"}, false);
+  doc = nlohmann::json::parse(plan.out);
+  EXPECT_EQ(doc["pending"], 0);
+  for (const auto& step : doc["steps"])
+    for (const auto& statement : step["statements"]) EXPECT_EQ(statement["repeats"], true) << statement;
+}
+
+TEST_F(MoravUpdate, APlanMarksWhatWouldRemoveDataWithTheRowsItHolds) {
+  ASSERT_EQ(run({"--product", "Vedizi2", "--create-database", "console",
+                 "create table LOGIN (ID int, Ta nvarchar(50), Karbar nvarchar(100))"}, false).exitCode, 0);
+  ASSERT_EQ(run({"--product", "Vedizi2", "console", "insert into LOGIN (ID, Ta, Karbar) values (1, 'a', 'b')"}, false)
+                .exitCode, 0);
+  ASSERT_EQ(run({"--product", "Vedizi2", "console", "insert into LOGIN (ID, Ta, Karbar) values (2, 'c', 'd')"}, false)
+                .exitCode, 0);
+  const Result plan = run({"--product", "Vedizi2", "plan"}, false);
+  EXPECT_EQ(plan.exitCode, 0) << plan.err;
+  EXPECT_NE(plan.out.find("  ! drop table LOGIN    [drop table, 2 rows now]\n"), std::string::npos) << plan.out;
+  EXPECT_NE(plan.out.find(", 1 destructive)"), std::string::npos) << plan.out;
+  EXPECT_EQ(run({"--product", "Vedizi2", "check", "--quiet"}, false).exitCode, 4);
+  ASSERT_EQ(run({"--product", "Vedizi2", "--quiet"}, false).exitCode, 0);
+  const Result check = run({"check", "--product", "Vedizi2"}, false);
+  EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+  EXPECT_NE(check.out.find("Pending: 0 statements"), std::string::npos) << check.out;
+  EXPECT_EQ(run({"--product", "Vedizi2", "plan", "--catalog", "Absent"}, false).exitCode, 1);
+}
+
 TEST_F(MoravUpdate, VersionIsPrintedWithoutOpeningAnything) {
   const Result r = run({"--version"}, false);
   EXPECT_EQ(r.exitCode, 0) << r.err;
