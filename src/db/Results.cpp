@@ -4,7 +4,7 @@
 
 namespace db {
 
-std::vector<const Result*> Results::resultSets() const {
+std::vector<const Result*> Results::resultSets() const& {
   std::vector<const Result*> sets;
   for (const Result& item : items)
     if (item.kind == Result::Kind::Rows) sets.push_back(&item);

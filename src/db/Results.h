@@ -40,8 +40,10 @@ struct Result {
 struct Results {
   std::vector<Result> items;
 
-  // Only the result sets, or only the messages, in their order.
-  std::vector<const Result*> resultSets() const;
+  // Only the result sets, or only the messages, in their order. The result sets point into
+  // `items`: not to be taken from a temporary.
+  std::vector<const Result*> resultSets() const&;
+  std::vector<const Result*> resultSets() const&& = delete;
   std::vector<Message> messages() const;
 
   void addRows(std::vector<std::string> columns, std::vector<std::vector<std::optional<std::string>>> values);
