@@ -54,11 +54,18 @@ std::optional<std::int64_t> integerOf(const std::string& text) {
   return std::nullopt;
 }
 
-std::string padded(std::string text, size_t width, bool left, char fill) {
-  // Width counts characters, not bytes of UTF-8.
+constexpr size_t kLongestMessage = 2047;
+
+size_t utf8Length(std::string_view text) {
   size_t chars = 0;
   for (unsigned char c : text)
     if ((c & 0xC0) != 0x80) ++chars;
+  return chars;
+}
+
+std::string padded(std::string text, size_t width, bool left, char fill) {
+  // Width counts characters, not bytes of UTF-8.
+  const size_t chars = utf8Length(text);
   if (chars >= width) return text;
   const std::string pad(width - chars, fill);
   if (left) return text + pad;
@@ -158,8 +165,10 @@ std::string formatRaised(std::string_view format, const std::vector<std::optiona
     } else {  // a type RAISERROR does not know stays as written
       text = "%" + std::string(1, type);
     }
-    out += padded(text, width, left, zero && !left && type != 's' ? '0' : ' ');
+    out += padded(text, std::min(width, kLongestMessage), left, zero && !left && type != 's' ? '0' : ' ');
   }
+  // The server keeps 2,047 characters of a message; a longer one shows its first 2,044 and "...".
+  if (utf8Length(out) > kLongestMessage) out = truncatedChars(out, kLongestMessage - 3) + "...";
   return out;
 }
 
