@@ -191,7 +191,8 @@ TEST(RaisedMessageFormat, FlagsWidthsAndNulls) {
   EXPECT_EQ(formatRaised("%I64d %ld %hd", {"9000000000", "1", "2"}), "9000000000 1 2");
   EXPECT_EQ(formatRaised("100%", {}), "100%");
   // A message is cut to the server's 2,047 characters, however wide a conversion asks to be.
-  const std::string wide = formatRaised("%999999999d", {"1"});
+  EXPECT_EQ(formatRaised("%999999999d", {"1"}).size(), 2047u);
+  const std::string wide = formatRaised("%2000d%2000d", {"1", "2"});
   EXPECT_EQ(wide.size(), 2047u);
   EXPECT_EQ(wide.substr(2044), "...");
 }
