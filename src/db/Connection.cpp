@@ -56,6 +56,21 @@ Rows Connection::query(const std::vector<std::string>& lines, const Params& para
   return observed(Call{Op::Query, {}, batch, {}, params}, [&] { return doQuery(batch, params, mode); });
 }
 
+void Connection::run(const std::string& batch, const Params& params, Results& results) {
+  observed(Call{Op::Query, {}, batch, {}, params}, [&] { doRun(batch, params, results); });
+}
+
+Results Connection::run(const std::string& batch, const Params& params) {
+  Results results;
+  run(batch, params, results);
+  return results;
+}
+
+void Connection::doRun(const std::string&, const Params&, Results&) {
+  throw Error::provider("This provider cannot hand back a batch's results one by one; use query() for its first "
+                        "result set.");
+}
+
 void Connection::addObserver(Observer* observer) {
   if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
     observers_.push_back(observer);

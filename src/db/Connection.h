@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "db/Observer.h"
+#include "db/Results.h"
 
 namespace db {
 
@@ -47,6 +48,12 @@ class Connection {
   // Joins the lines with CR LF into one batch, binds the named text parameters (written
   // ":p1" in the text) and either opens it for rows or executes it.
   Rows query(const std::vector<std::string>& lines, const Params& params, QueryMode mode);
+  // Runs a batch and hands back, in order, everything it returned: its result sets, the rows
+  // each statement affected, and its messages (PRINT, RAISERROR, errors it went on past).
+  // Shown to the observers as a query. On failure the db::Error is thrown and `results` keeps
+  // what the batch returned before it.
+  void run(const std::string& batch, const Params& params, Results& results);
+  Results run(const std::string& batch, const Params& params = {});
 
   const std::string& role() const { return role_; }
   void setRole(std::string role) { role_ = std::move(role); }
@@ -64,6 +71,8 @@ class Connection {
   virtual std::vector<std::string> doTableNames() = 0;
   virtual std::vector<std::string> doColumnNames(const std::string& table) = 0;
   virtual Rows doQuery(const std::string& batch, const Params& params, QueryMode mode) = 0;
+  // A provider that cannot tell its results apart refuses to (see Connection.cpp).
+  virtual void doRun(const std::string& batch, const Params& params, Results& results);
 
  private:
   template <typename F>

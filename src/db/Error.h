@@ -25,10 +25,25 @@ class Error : public std::runtime_error {
   int number() const { return number_; }
   const std::string& sqlState() const { return sqlState_; }
   int line() const { return line_; }
+  // The server's severity (0-25) and state, where the one who raised it said; 0 when not said
+  // (the engine then takes the server's usual severity for the number).
+  int severity() const { return severity_; }
+  int state() const { return state_; }
+  // The module (procedure, function, trigger) the error arose in; empty for a batch.
+  const std::string& procedure() const { return procedure_; }
 
   // The same failure, reported at `line` of its batch.
   Error& atLine(int line) {
     line_ = line;
+    return *this;
+  }
+  Error& withSeverity(int severity, int state) {
+    severity_ = severity;
+    state_ = state;
+    return *this;
+  }
+  Error& inProcedure(std::string procedure) {
+    procedure_ = std::move(procedure);
     return *this;
   }
 
@@ -38,6 +53,9 @@ class Error : public std::runtime_error {
   int number_;
   std::string sqlState_;
   int line_ = 0;
+  int severity_ = 0;
+  int state_ = 1;
+  std::string procedure_;
 };
 
 }  // namespace db

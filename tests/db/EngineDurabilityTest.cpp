@@ -115,6 +115,52 @@ TEST_F(EngineDurabilityTest, AKilledProcessLosesNoCompletedStatement) {
   EXPECT_FALSE(c.query({"select count(*) from T0"}, {}, db::QueryMode::Open).empty());
 }
 
+TEST_F(EngineDurabilityTest, AKilledProcessKeepsItsCommittedTransactionAndNothingOfAnOpenOne) {
+  int progress[2];
+  ASSERT_EQ(pipe(progress), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(progress[0]);
+    try {
+      EmbeddedConnection c(dir.path());
+      c.open(enginetest::sqlServer("Work"));
+      c.execute("create table T( ID int)");
+      c.execute("BEGIN TRAN; insert into T values (1); create table Committed( A int); COMMIT");
+      int step = 1;
+      if (write(progress[1], &step, sizeof step) != sizeof step) _exit(2);
+      c.execute("BEGIN TRAN; insert into T values (2); create table Uncommitted( A int); alter table T add X int");
+      step = 2;
+      if (write(progress[1], &step, sizeof step) != sizeof step) _exit(2);
+      pause();  // killed here, its transaction open
+    } catch (...) {
+      _exit(1);
+    }
+    _exit(0);
+  }
+  close(progress[1]);
+  int reported = 0, value = 0;
+  while (reported < 2 && read(progress[0], &value, sizeof value) == sizeof value) reported = value;
+  kill(child, SIGKILL);
+  close(progress[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_EQ(reported, 2);
+  ASSERT_TRUE(WIFSIGNALED(status));
+
+  EXPECT_EQ(integrityCheck(dir / "Work"), "ok");
+  EmbeddedConnection c(dir.path());
+  c.open(enginetest::sqlServer("Work"));
+  EXPECT_EQ(c.query({"select ID from T"}, {}, db::QueryMode::Open).values,
+            (std::vector<std::vector<std::optional<std::string>>>{{"1"}}));
+  EXPECT_EQ(c.columnNames("T"), std::vector<std::string>{"ID"});
+  EXPECT_EQ(c.query({"select OBJECT_ID('Committed'), OBJECT_ID('Uncommitted')"}, {}, db::QueryMode::Open)
+                .values.at(0)
+                .at(1),
+            std::nullopt);
+  EXPECT_FALSE(c.columnNames("Committed").empty());
+}
+
 TEST_F(EngineDurabilityTest, TwoProcessesWriteOneCatalog) {
   constexpr int kStatements = 21 * 6;
   pid_t children[2];

@@ -189,4 +189,24 @@ TEST_F(OdbcConnectionTest, ParametersAreBoundAsTextInBothModes) {
   }
 }
 
+TEST_F(OdbcConnectionTest, RunHandsBackEachResultWithItsCount) {
+  prepare("create table R(k nvarchar(50), n int)");
+  const db::Results inserted = connection->run("insert into R values (:p1, 1)", {{"p1", "یک"}});
+  ASSERT_EQ(inserted.items.size(), 1u);
+  EXPECT_EQ(inserted.items[0].kind, db::Result::Kind::Count);
+  EXPECT_EQ(inserted.items[0].count, 1);
+  EXPECT_EQ(recorder.entries().back().call.op, db::Op::Query);
+
+  const db::Results selected = connection->run("select k, n from R");
+  const auto sets = selected.resultSets();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(sets[0]->columns, (Strings{"k", "n"}));
+  EXPECT_EQ(sets[0]->values, (std::vector<std::vector<std::optional<std::string>>>{{"یک", "1"}}));
+
+  db::Results partial;
+  EXPECT_THROW(connection->run("select * from Missing", {}, partial), db::Error);
+  ASSERT_EQ(partial.messages().size(), 1u);
+  EXPECT_TRUE(partial.messages()[0].isError());
+}
+
 }  // namespace

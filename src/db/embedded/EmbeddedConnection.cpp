@@ -89,4 +89,9 @@ Rows EmbeddedConnection::doQuery(const std::string& batch, const Params& params,
   return guarded([&] { return session().query(batch, params, mode); });
 }
 
+void EmbeddedConnection::doRun(const std::string& batch, const Params& params, Results& results) {
+  injectFaults(false);
+  guarded([&] { session().run(batch, params, results); });
+}
+
 }  // namespace db::embedded

@@ -23,9 +23,8 @@ class Session;  // the engine's per-connection state (engine internals)
 //   with SystemViews, Functions and ServerFunctions for the server's catalog views, functions and
 //   conversions. Refusals words every refusal as the server does; Instance knows the files;
 //   TestHooks injects faults. Each statement commits on its own (WAL, full sync).
-// Not run yet (refused with a message that says so): TRY/CATCH, transactions, cursors, table
-// variables, #tables, EXEC of a procedure; views, procedures, functions and triggers are
-// stored with their text only.
+// Not run yet (refused with a message that says so): table variables, #tables, EXEC of a
+// procedure; views, procedures, functions and triggers are stored with their text only.
 class EmbeddedConnection : public Connection {
  public:
   EmbeddedConnection(std::filesystem::path dataDir, std::string role = "main");
@@ -45,6 +44,7 @@ class EmbeddedConnection : public Connection {
   std::vector<std::string> doTableNames() override;
   std::vector<std::string> doColumnNames(const std::string& table) override;
   Rows doQuery(const std::string& batch, const Params& params, QueryMode mode) override;
+  void doRun(const std::string& batch, const Params& params, Results& results) override;
 
  private:
   // Counts the call for the test hooks (TestHooks.h) and applies an injected fault.

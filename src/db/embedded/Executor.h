@@ -46,6 +46,8 @@ class Executor {
   std::int64_t rowsAffected() const { return rowsAffected_; }
   // SET IDENTITY_INSERT [schema.]table ON | OFF: on for one table of the connection at a time.
   void setIdentityInsert(const std::string& schema, const std::string& table, bool on);
+  // The catalog's handle: the runtime's transactions and functions work on it.
+  SqliteDb& database() const { return ctx_.db; }
   // Refuses, without running anything, what run() would refuse before running.
   void check(std::string_view batch, const VariableNames* variables = nullptr) const;
 

@@ -116,7 +116,8 @@ std::vector<std::string> Session::columnNames(const std::string& table) {
 
 std::optional<Rows> Session::runBatch(const std::string& batch, const Params& params, bool wantRows) {
   // Jet has no control of flow: its form keeps refusing it in Jet's words.
-  if (dialect_ == Dialect::SqlServer && runtime::Interpreter::isNeededFor(batch))
+  if (dialect_ == Dialect::SqlServer &&
+      (interpreter_->holdsSessionState() || runtime::Interpreter::isNeededFor(batch)))
     return interpreter_->run(batch, params, wantRows);
   return executor_->run(batch, params, wantRows);
 }
@@ -129,6 +130,24 @@ Rows Session::query(const std::string& batch, const Params& params, QueryMode mo
   return guarded([&] {
     auto rows = runBatch(batch, params, mode == QueryMode::Open);
     return rows ? std::move(*rows) : Rows{};
+  });
+}
+
+void Session::run(const std::string& batch, const Params& params, Results& results) {
+  guarded([&] {
+    // The interpreter tells a batch's results apart; Jet's form runs one statement, whose rows
+    // are its one result.
+    if (dialect_ == Dialect::SqlServer) {
+      interpreter_->run(batch, params, results);
+      return;
+    }
+    auto rows = executor_->run(batch, params, true);
+    if (rows) {
+      results.addRows(rows->columns, rows->values);
+      results.addCount(static_cast<std::int64_t>(rows->size()));
+    } else {
+      results.addCount(executor_->rowsAffected());
+    }
   });
 }
 

@@ -29,6 +29,7 @@ class Session {
   std::vector<std::string> columnNames(const std::string& table);
   void execute(const std::string& batch);
   Rows query(const std::string& batch, const Params& params, QueryMode mode);
+  void run(const std::string& batch, const Params& params, Results& results);
 
  private:
   template <typename F>

@@ -131,14 +131,27 @@ void SqliteDb::exec(const std::string& sql) {
   }
 }
 
-WriteTransaction::WriteTransaction(SqliteDb& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+namespace {
+constexpr const char* kStatementSavepoint = "__morav_statement";
+}
+
+WriteTransaction::WriteTransaction(SqliteDb& db) : db_(db), nested_(db.inTransaction()) {
+  db_.exec(nested_ ? std::string("SAVEPOINT ") + kStatementSavepoint : std::string("BEGIN IMMEDIATE"));
+}
 
 WriteTransaction::~WriteTransaction() {
-  if (!done_ && db_.inTransaction()) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+  if (done_ || !db_.inTransaction()) return;
+  if (nested_) {
+    const std::string undo = std::string("ROLLBACK TO ") + kStatementSavepoint + "; RELEASE " + kStatementSavepoint;
+    sqlite3_exec(db_.handle(), undo.c_str(), nullptr, nullptr, nullptr);
+  } else {
+    sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  db_.noteRollback();
 }
 
 void WriteTransaction::commit() {
-  db_.exec("COMMIT");
+  db_.exec(nested_ ? std::string("RELEASE ") + kStatementSavepoint : std::string("COMMIT"));
   done_ = true;
 }
 

@@ -88,14 +88,21 @@ class SqliteDb {
   sqlite3* handle() const { return db_; }
   [[noreturn]] void fail(int code) const;
   bool inTransaction() const { return !sqlite3_get_autocommit(db_); }
+  // How many times a transaction or savepoint was rolled back on this handle: what the
+  // connection keeps beside the file (its temp objects, say) is to be checked again after one.
+  std::uint64_t rollbacks() const { return rollbacks_; }
+  void noteRollback() { ++rollbacks_; }
 
  private:
   sqlite3* db_ = nullptr;
   std::unordered_map<std::string, sqlite3_stmt*> cache_;
+  std::uint64_t rollbacks_ = 0;
 };
 
 // BEGIN IMMEDIATE ... COMMIT: one statement's changes become durable together or not at all.
-// Rolls back when left without commit() (an exception on the way).
+// Rolls back when left without commit() (an exception on the way). Inside a transaction the
+// connection opened (BEGIN TRAN), the statement is a savepoint of it instead: it still
+// changes everything or nothing, and its changes last as long as the transaction does.
 class WriteTransaction {
  public:
   explicit WriteTransaction(SqliteDb& db);
@@ -106,6 +113,7 @@ class WriteTransaction {
 
  private:
   SqliteDb& db_;
+  bool nested_ = false;
   bool done_ = false;
 };
 

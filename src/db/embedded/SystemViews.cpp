@@ -182,6 +182,12 @@ std::optional<std::string> SystemViews::lookup(const std::vector<std::string>& p
 }
 
 void SystemViews::prepare(const std::string& view) {
+  // Temp objects made inside a transaction go with its rollback; they are made again ("IF NOT
+  // EXISTS" keeps those that survived).
+  if (db_.rollbacks() != rollbacksSeen_) {
+    created_.clear();
+    rollbacksSeen_ = db_.rollbacks();
+  }
   for (const DatabaseList& list : kDatabaseLists) {
     if (list.name != view) continue;
     const std::string table = "temp." + quoteName(view);

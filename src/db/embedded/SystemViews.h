@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -38,6 +39,7 @@ class SystemViews {
   std::filesystem::path dataDir_;
   std::string catalogName_;
   std::set<std::string> created_;
+  std::uint64_t rollbacksSeen_ = 0;  // a rollback may have taken views created since
 };
 
 }  // namespace db::embedded

@@ -23,14 +23,8 @@ Handle::~Handle() {
 
 Handle::Handle(Handle&& other) noexcept : type_(other.type_), handle_(std::exchange(other.handle_, nullptr)) {}
 
-Error diagnose(const Handle& handle, SQLRETURN rc, std::string_view what) {
-  struct Record {
-    std::string state;
-    SQLINTEGER native = 0;
-    std::string message;
-    bool warning() const { return state.rfind("01", 0) == 0; }
-  };
-  std::vector<Record> records;
+std::vector<DiagnosticRecord> diagnosticRecords(const Handle& handle) {
+  std::vector<DiagnosticRecord> records;
   for (SQLSMALLINT number = 1;; ++number) {
     SQLWCHAR state[6] = {};
     SQLINTEGER native = 0;
@@ -48,6 +42,12 @@ Error diagnose(const Handle& handle, SQLRETURN rc, std::string_view what) {
     records.push_back({toUtf8(stateText.substr(0, stateText.find(u'\0'))), native,
                        toUtf8(writtenText(text, static_cast<size_t>(length)))});
   }
+  return records;
+}
+
+Error diagnose(const Handle& handle, SQLRETURN rc, std::string_view what) {
+  using Record = DiagnosticRecord;
+  const std::vector<Record> records = diagnosticRecords(handle);
   // Warnings (class 01, such as a server's PRINT output) are left out when an error is there.
   const bool anyError = std::any_of(records.begin(), records.end(), [](const Record& r) { return !r.warning(); });
   std::string message;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/Error.h"
 
@@ -44,6 +45,15 @@ class Handle {
   SQLSMALLINT type_;
   SQLHANDLE handle_ = nullptr;
 };
+
+// One diagnostic record of the last call on a handle.
+struct DiagnosticRecord {
+  std::string state;  // SQLSTATE
+  SQLINTEGER native = 0;
+  std::string message;
+  bool warning() const { return state.rfind("01", 0) == 0; }  // class 01: PRINT output, say
+};
+std::vector<DiagnosticRecord> diagnosticRecords(const Handle& handle);
 
 // The diagnostic records of a failed call as a provider error: the messages of the records, one
 // a line, exactly as the driver wrote them, and the native error and SQLSTATE of the first.

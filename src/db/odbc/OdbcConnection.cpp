@@ -131,6 +131,53 @@ void finishBatch(const Handle& statement, SQLRETURN rc, Rows* rows) {
   if (failure) throw *failure;
 }
 
+// Walks every result of an executed batch into `results`, in order: each result set with its
+// row count, each change's row count where the driver knows it, and the information messages
+// (PRINT, RAISERROR up to severity 10) the driver passed on as diagnostics. ODBC does not carry
+// a message's severity, state or line: information has severity 0 and an error 16. As in
+// finishBatch, the first failure is thrown once the batch has been walked.
+void collectBatch(const Handle& statement, SQLRETURN rc, Results& results) {
+  std::optional<Error> failure;
+  std::string previous;
+  for (;;) {
+    if (SQL_SUCCEEDED(rc)) {
+      if (rc == SQL_SUCCESS_WITH_INFO)
+        for (const DiagnosticRecord& record : diagnosticRecords(statement)) {
+          Message info;
+          info.number = static_cast<int>(record.native);
+          info.text = record.message;
+          results.addMessage(std::move(info));
+        }
+      SQLSMALLINT columns = 0;
+      if (SQL_SUCCEEDED(SQLNumResultCols(statement.get(), &columns)) && columns > 0) {
+        Rows rows = readResultSet(statement);
+        const auto count = static_cast<std::int64_t>(rows.size());
+        results.addRows(std::move(rows.columns), std::move(rows.values));
+        results.addCount(count);
+      } else {
+        SQLLEN count = -1;
+        if (SQL_SUCCEEDED(SQLRowCount(statement.get(), &count)) && count >= 0) results.addCount(count);
+      }
+    } else if (rc != SQL_NO_DATA) {
+      Error error = diagnose(statement, rc, "SQLExecDirectW");
+      const std::string key = error.sqlState() + '\n' + error.message();
+      const bool stop = rc == SQL_INVALID_HANDLE || key == previous || error.sqlState() == "HY010" ||
+                        error.sqlState() == "08S01";
+      previous = key;
+      Message m;
+      m.number = error.number();
+      m.severity = 16;
+      m.text = error.message();
+      results.addMessage(std::move(m));
+      if (!failure) failure = std::move(error);
+      if (stop) break;
+    }
+    rc = SQLMoreResults(statement.get());
+    if (rc == SQL_NO_DATA) break;
+  }
+  if (failure) throw *failure;
+}
+
 std::u16string escapedPattern(std::u16string_view name, std::u16string_view escape) {
   std::u16string out;
   for (char16_t c : name) {
@@ -239,8 +286,11 @@ std::vector<std::string> OdbcConnection::doColumnNames(const std::string& table)
   return names;
 }
 
-Rows OdbcConnection::doQuery(const std::string& batch, const Params& params, QueryMode mode) {
-  const Handle statement = link().statement();
+namespace {
+
+// Runs a batch with its named parameters bound, then hands what it returned to `walk`.
+template <typename Walk>
+void runBound(const Handle& statement, const std::string& batch, const Params& params, Walk&& walk) {
   const MarkedBatch marked = markParameters(batch);
   // Bound buffers must stay where they are until the batch has run.
   std::vector<std::u16string> values;
@@ -258,10 +308,22 @@ Rows OdbcConnection::doQuery(const std::string& batch, const Params& params, Que
           statement, "SQLBindParameter");
   }
   std::u16string sql = toUtf16(marked.text);
+  walk(SQLExecDirectW(statement.get(), wide(sql), wideLength(sql)));
+}
+
+}  // namespace
+
+Rows OdbcConnection::doQuery(const std::string& batch, const Params& params, QueryMode mode) {
+  const Handle statement = link().statement();
   Rows rows;
-  finishBatch(statement, SQLExecDirectW(statement.get(), wide(sql), wideLength(sql)),
-              mode == QueryMode::Open ? &rows : nullptr);
+  runBound(statement, batch, params,
+           [&](SQLRETURN rc) { finishBatch(statement, rc, mode == QueryMode::Open ? &rows : nullptr); });
   return rows;
+}
+
+void OdbcConnection::doRun(const std::string& batch, const Params& params, Results& results) {
+  const Handle statement = link().statement();
+  runBound(statement, batch, params, [&](SQLRETURN rc) { collectBatch(statement, rc, results); });
 }
 
 }  // namespace db::odbc

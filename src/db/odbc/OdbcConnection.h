@@ -26,6 +26,7 @@ class OdbcConnection : public Connection {
   std::vector<std::string> doTableNames() override;
   std::vector<std::string> doColumnNames(const std::string& table) override;
   Rows doQuery(const std::string& batch, const Params& params, QueryMode mode) override;
+  void doRun(const std::string& batch, const Params& params, Results& results) override;
 
  private:
   struct Link;  // the handles of an open connection

@@ -5,6 +5,7 @@
 
 #include "db/Text.h"
 #include "db/embedded/Refusals.h"
+#include "db/embedded/runtime/RuntimeRefusals.h"
 #include "db/embedded/syntax/Parser.h"
 #include "db/embedded/syntax/Tokenizer.h"
 
@@ -28,7 +29,8 @@ Affinity affinityOfDeclared(const VariableDeclaration& v) {
 }
 
 // The globals the interpreter keeps for its batch, as the server does for its session.
-constexpr std::array<std::string_view, 2> kSessionGlobals = {"@@rowcount", "@@error"};
+constexpr std::array<std::string_view, 4> kSessionGlobals = {"@@rowcount", "@@error", "@@trancount",
+                                                             "@@fetch_status"};
 
 bool isSessionGlobal(std::string_view name) {
   return std::find(kSessionGlobals.begin(), kSessionGlobals.end(), asciiLower(name)) != kSessionGlobals.end();
@@ -61,6 +63,13 @@ const Expression* numberingStep(const SetClause& clause) {
 
 }  // namespace
 
+Interpreter::Interpreter(Executor& executor)
+    : executor_(executor),
+      transactions_(executor.database()),
+      errorFunctions_(executor.database(), [this] { return transactions_.state(); }) {}
+
+Interpreter::~Interpreter() = default;
+
 bool Interpreter::isNeededFor(std::string_view batch) {
   std::vector<Token> tokens;
   try {
@@ -68,8 +77,11 @@ bool Interpreter::isNeededFor(std::string_view batch) {
   } catch (const Error&) {
     return false;  // the executor words the refusal
   }
-  static constexpr std::array<std::string_view, 8> kProcedural = {"if",     "while", "declare",  "print",
-                                                                  "return", "begin", "continue", "break"};
+  // Reserved words that only procedural statements use (and sp_executesql, which runs a text).
+  static constexpr std::array<std::string_view, 20> kProcedural = {
+      "if",       "while",    "declare", "print", "return",     "begin",      "continue",
+      "break",    "commit",   "rollback", "save", "tran",       "transaction", "raiserror",
+      "throw",    "open",     "fetch",   "close", "deallocate", "sp_executesql"};
   for (size_t i = 0; i < tokens.size(); ++i) {
     const Token& t = tokens[i];
     if (t.kind == TokenKind::Variable && (t.text.rfind("@@", 0) != 0 || isSessionGlobal(t.text))) return true;
@@ -77,17 +89,39 @@ bool Interpreter::isNeededFor(std::string_view batch) {
     for (std::string_view word : kProcedural)
       if (t.isWord(word)) return true;
     if (t.isWord("set") && startsStatement(tokens, i)) return true;
+    // EXEC ('...'): a text run as a batch
+    if ((t.isWord("exec") || t.isWord("execute")) && i + 1 < tokens.size() && tokens[i + 1].isSymbol("(")) return true;
   }
   return false;
 }
 
 std::optional<Rows> Interpreter::run(std::string_view batch, const Params& params, bool wantRows) {
+  results_ = nullptr;
+  wantRows_ = wantRows;
+  runBatch(batch, params);
+  return std::move(rows_);
+}
+
+void Interpreter::run(std::string_view batch, const Params& params, Results& results) {
+  results_ = &results;
+  wantRows_ = false;
+  try {
+    runBatch(batch, params);
+  } catch (...) {
+    results_ = nullptr;
+    throw;
+  }
+  results_ = nullptr;
+}
+
+void Interpreter::runBatch(std::string_view batch, const Params& params) {
+  rows_.reset();
+  firstError_.reset();
+  tryDepth_ = 0;
+  catchDepth_ = 0;
   const Batch tree = parseBatch(batch);
   batch_ = tree.text;
   callerParams_ = params;
-  wantRows_ = wantRows;
-  rows_.reset();
-  firstError_.reset();
   resetVariables();
   // What the executor would refuse is refused before anything runs, as the server compiles the
   // whole batch first; variables are known from their DECLARE on, in the order of the text.
@@ -95,11 +129,20 @@ std::optional<Rows> Interpreter::run(std::string_view batch, const Params& param
   resetVariables();
   try {
     runList(tree.statements);
+  } catch (const BatchEnded&) {
+    // reported where it arose
   } catch (const Error& e) {
     if (!firstError_) firstError_ = e;
   }
+  cursors_.endBatch();
+  // An uncommittable transaction does not outlive its batch.
+  if (transactions_.state() == -1) {
+    transactions_.rollbackAll();
+    const Error ended = refuse::uncommittableAtEndOfBatch();
+    report(messageOf(describe(ended, 1)));
+    if (!firstError_) firstError_ = ended;
+  }
   if (firstError_) throw *firstError_;
-  return std::move(rows_);
 }
 
 void Interpreter::resetVariables() {
@@ -201,9 +244,13 @@ void Interpreter::check(const syntax::Statement& s) {
     case StatementKind::Fetch:
     case StatementKind::CloseCursor:
     case StatementKind::DeallocateCursor:
-    case StatementKind::ExecuteString:
-      throw refusalsFor(Dialect::SqlServer).notSupported("this statement in a batch with control of flow (\"" +
-                                                         std::string(textOf(s.span).substr(0, 40)) + "\")");
+    case StatementKind::ExecuteString: checkProcedural(s); return;
+    case StatementKind::Execute:
+      if (runsText(s.as<ExecuteStatement>())) {
+        checkProcedural(s);
+        return;
+      }
+      break;
     default: break;
   }
   executor_.check(textOf(s.span), &declared_);
@@ -221,6 +268,7 @@ Interpreter::Flow Interpreter::runList(const syntax::StatementList& statements) 
 
 Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
   try {
+    if (const auto flow = runProcedural(s)) return *flow;
     switch (s.kind) {
       case StatementKind::Declare: declare(s.as<DeclareStatement>()); return Flow::Next;
       case StatementKind::SetVariable:
@@ -245,13 +293,6 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
       case StatementKind::Break: return Flow::Break;
       case StatementKind::Continue: return Flow::Continue;
       case StatementKind::Return: return Flow::Return;
-      case StatementKind::Print: valueOf(*s.as<PrintStatement>().value); return Flow::Next;  // no message channel yet
-      case StatementKind::SetOption: {
-        const auto& option = s.as<SetOptionStatement>();
-        if (!option.options.empty() && option.options.front() == "IDENTITY_INSERT")
-          executor_.setIdentityInsert(std::string(option.table.schema()), option.table.object(), option.value == "ON");
-        return Flow::Next;  // for the other options the engine's session has one behaviour
-      }
       case StatementKind::Select: {
         const auto& query = *s.as<SelectStatement>().query;
         if (query.body->kind == QueryExpressionKind::Select) {
@@ -276,10 +317,7 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
       default: handOn(s); return Flow::Next;
     }
   } catch (const Error& e) {
-    if (!endsOnlyItsStatement(e)) throw;
-    if (!firstError_) firstError_ = e;
-    afterStatement(0, e.number());
-    return Flow::Next;
+    return onError(e, s);
   }
 }
 
@@ -344,12 +382,24 @@ void Interpreter::numberRows(const UpdateStatement& s) {
 }
 
 void Interpreter::handOn(const syntax::Statement& s) {
-  auto rows = execute(textOf(s.span), wantRows_ && !rows_);
+  auto rows = execute(textOf(s.span), results_ || (wantRows_ && !rows_));
   afterStatement(executor_.rowsAffected(), 0);
+  if (results_) {
+    // A result set, and the rows a query returned or a change touched, as the server counts them.
+    if (rows) {
+      results_->addRows(rows->columns, rows->values);
+      reportCount(static_cast<std::int64_t>(rows->size()));
+    } else if (s.kind == StatementKind::Insert || s.kind == StatementKind::Update || s.kind == StatementKind::Delete) {
+      reportCount(executor_.rowsAffected());
+    }
+    return;
+  }
   if (rows && !rows_) rows_ = std::move(rows);
 }
 
 std::optional<Rows> Interpreter::execute(const std::string& text, bool wantRows) {
+  variables_["@@trancount"].value = std::to_string(transactions_.count());
+  variables_["@@fetch_status"].value = std::to_string(fetchStatus_);
   Params params = callerParams_;
   for (const auto& [name, v] : variables_)
     if (v.value) params[variableParameter(name)] = *v.value;

@@ -7,7 +7,11 @@
 
 #include "db/Connection.h"
 #include "db/Error.h"
+#include "db/Results.h"
 #include "db/embedded/Executor.h"
+#include "db/embedded/runtime/Cursors.h"
+#include "db/embedded/runtime/ErrorHandling.h"
+#include "db/embedded/runtime/Transactions.h"
 #include "db/embedded/syntax/SyntaxTree.h"
 
 namespace db::embedded::runtime {
@@ -23,18 +27,38 @@ namespace db::embedded::runtime {
 // foreign key, a NULL or a text too long for its column, a subquery of several rows, a
 // division by zero) let the batch go on; any other ends it. Either way the caller receives
 // the first.
+//
+// The connection's procedural state lives here too, across its batches: its transaction
+// (Transactions), its cursors, SET NOCOUNT and XACT_ABORT. TRY ... CATCH, RAISERROR, THROW,
+// PRINT, transactions, cursors and dynamic SQL are in ProceduralStatements.cpp.
 class Interpreter {
  public:
-  explicit Interpreter(Executor& executor) : executor_(executor) {}
+  explicit Interpreter(Executor& executor);
+  ~Interpreter();
 
   // Whether a batch needs the interpreter rather than the executor alone: it declares or reads
   // variables, or holds a statement of control of flow.
   static bool isNeededFor(std::string_view batch);
+  // Whether every batch of the connection must go through the interpreter: a transaction is
+  // open, or XACT_ABORT is on.
+  bool holdsSessionState() const { return transactions_.count() > 0 || transactions_.xactAbort; }
 
   std::optional<Rows> run(std::string_view batch, const Params& params, bool wantRows);
+  // Runs a batch and hands everything it returns to `results` in order: result sets, rows
+  // affected (unless NOCOUNT is on), PRINT and RAISERROR messages, the errors it went past.
+  void run(std::string_view batch, const Params& params, Results& results);
+
+  // The connection's transaction (EXEC compares @@TRANCOUNT before and after a module: 266).
+  Transactions& transactions() { return transactions_; }
 
  private:
   enum class Flow { Next, Break, Continue, Return };
+  // An error that a TRY block's CATCH takes, already described; and the end of a batch after
+  // an error already reported.
+  struct Caught {
+    ErrorInfo error;
+  };
+  struct BatchEnded {};
   struct Variable {
     std::string type;                  // as declared
     std::optional<std::string> value;  // NULL when absent
@@ -51,6 +75,44 @@ class Interpreter {
   void handOn(const syntax::Statement& s);
   void resetVariables();
   void afterStatement(std::int64_t rows, int error);
+  void runBatch(std::string_view batch, const Params& params);
+
+  // Procedural statements (ProceduralStatements.cpp)
+  void checkProcedural(const syntax::Statement& statement);
+  std::optional<Flow> runProcedural(const syntax::Statement& statement);
+  // What an error ends: as its number says, only its statement (a dynamic text that does not
+  // compile), or the batch (THROW).
+  enum class Ends { AsItsNumberSays, Statement, Batch };
+  Flow onError(const Error& error, const syntax::Statement& statement, std::optional<ErrorInfo> known = {},
+               Ends ends = Ends::AsItsNumberSays);
+  Flow tryCatch(const syntax::TryCatchStatement& s);
+  void raiserror(const syntax::RaiserrorStatement& s);
+  Flow throwError(const syntax::ThrowStatement& s);
+  void print(const syntax::PrintStatement& s);
+  void transaction(const syntax::TransactionStatement& s);
+  void setOption(const syntax::SetOptionStatement& s);
+  void declareCursor(const syntax::DeclareCursorStatement& s);
+  void cursorStatement(const syntax::CursorStatement& s);
+  void fetch(const syntax::FetchStatement& s);
+  Flow executeString(const syntax::ExecuteStringStatement& s);
+  Flow executeSql(const syntax::ExecuteStatement& s);
+  // EXEC sp_executesql, which the runtime runs itself.
+  static bool runsText(const syntax::ExecuteStatement& s);
+  // Runs `text` as a batch of its own (dynamic SQL): its own variables, the connection's
+  // transaction, cursors and results. `parameters` are declared in it first, with values.
+  struct DynamicParameter {
+    std::string name;
+    std::optional<std::string> value;
+    bool output = false;
+    std::string outerVariable;  // receives an OUTPUT parameter's value
+  };
+  // `declarations` declares the parameters (sp_executesql's list). A text that does not compile
+  // is returned, not thrown: it fails the EXEC alone.
+  std::optional<Error> runDynamic(const std::string& text, std::vector<DynamicParameter>& parameters,
+                                  const syntax::Batch* declarations);
+  void report(Message message);
+  void reportCount(std::int64_t rows);
+  std::string nameOrVariable(const std::string& written);
 
   // The executor's answers, with the batch's variables bound.
   std::optional<Rows> execute(const std::string& text, bool wantRows);
@@ -61,6 +123,14 @@ class Interpreter {
   void assign(const std::string& name, const std::string& op, const syntax::Expression& value);
 
   Executor& executor_;
+  Transactions transactions_;
+  ErrorFunctions errorFunctions_;
+  Cursors cursors_;
+  Results* results_ = nullptr;  // where a batch's results go, when the caller wants them
+  bool noCount_ = false;        // SET NOCOUNT
+  int tryDepth_ = 0;            // TRY blocks being run
+  int catchDepth_ = 0;          // CATCH blocks being checked
+  std::int64_t fetchStatus_ = -1;  // @@FETCH_STATUS of the connection's last FETCH
   std::string_view batch_;
   Params callerParams_;
   std::map<std::string, Variable> variables_;  // by lower-case name
