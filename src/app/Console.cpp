@@ -44,13 +44,14 @@ Outcome openConsole(Session& session) {
   return outcome;
 }
 
-Outcome executeConsoleText(Session& session, const std::string& text) {
+Outcome executeConsoleText(Session& session, const std::string& text,
+                           const std::function<void(const db::Results&)>& showResults) {
   Outcome outcome;
   const auto started = std::chrono::steady_clock::now();
   try {
     requireUtf8(text, "The command");
     RoleScope console(session.mainConnection(), Session::kConsoleRole);
-    session.mainConnection().execute(text);
+    session.mainConnection().run(text, {}, outcome.results);
     outcome.message = kConsoleSuccessMessage;
   } catch (...) {
     outcome.status = Outcome::Status::Failed;
@@ -58,6 +59,7 @@ Outcome executeConsoleText(Session& session, const std::string& text) {
     outcome.message = consoleFailureMessage(*outcome.error);
   }
   outcome.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  if (showResults) showResults(outcome.results);
   session.platform().showInformation(outcome.message);
   return outcome;
 }

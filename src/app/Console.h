@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/Outcome.h"
@@ -20,9 +21,13 @@ std::string consoleFailureMessage(const ErrorInfo& error);
 // Cancelled: nothing opened, nothing shown. Failed: the error dialog has been shown.
 Outcome openConsole(Session& session);
 
-// Executes the whole text once on the main connection, discarding any rows, and shows the
-// success message or the failure message; a failure goes no further. The calls are seen by
+// Executes the whole text once on the main connection, keeping what it returns (result sets,
+// rows affected, messages) in the outcome, and shows the success message or the failure
+// message; a failure goes no further. The calls are seen by
 // observers under the role "console".
-Outcome executeConsoleText(Session& session, const std::string& text);
+// `showResults`, when given, is shown what the command returned (also before a failure) just
+// before the message.
+Outcome executeConsoleText(Session& session, const std::string& text,
+                           const std::function<void(const db::Results&)>& showResults = {});
 
 }  // namespace app

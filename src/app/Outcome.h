@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "db/Results.h"
+
 namespace app {
 
 // A failure as the operator sees it: the error's class name and its message.
@@ -29,6 +31,7 @@ struct Outcome {
   std::vector<std::string> steps;   // names triggered, in order (the failing one included)
   int reconnects = 0;
   std::chrono::milliseconds elapsed{0};
+  db::Results results;              // console: what the command returned, in order (also before a failure)
 };
 
 const char* statusName(Outcome::Status status);  // "completed", "failed", "cancelled"

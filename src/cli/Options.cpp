@@ -77,8 +77,9 @@ bool takeOption(std::string_view arg, app::ArgumentReader& reader, Options& opti
   else if (arg == "--format") {
     const std::string format = reader.value(arg);
     if (format == "json") options.format = Options::Format::Json;
-    else if (format == "text" || format == "table") options.format = Options::Format::Text;
-    else throw UsageError("--format " + format + ": use text or json");
+    else if (format == "text" || format == "table") options.format = Options::Format::Table;
+    else if (format == "csv") options.format = Options::Format::Csv;
+    else throw UsageError("--format " + format + ": use table, csv or json");
   } else if (arg == "--catalog") options.choices.catalog = reader.value(arg);
   else if (arg == "--targets") options.targetsFile = reader.value(arg);
   else if (arg == "--output-dir") options.outputDir = reader.value(arg);
@@ -283,7 +284,8 @@ Output:
   --report FILE          the run report as JSON
   --quiet                no progress bar and no backend notice
   -f, --file FILE        console: the SQL text is the content of FILE ("-": standard input)
-  --format text|json     plan and check: for people or for scripts
+  --format table|csv|json  console, plan, check: for people or for scripts (the console's
+                         result sets: a table on a terminal, CSV otherwise)
 
 Many databases:
   --targets FILE         the action for each database the file names, one a line: a catalog

@@ -23,7 +23,7 @@ class UsageError : public std::runtime_error {
 // operator's choices, which start from the window's defaults.
 struct Options : app::StartChoices {
   enum class Action { Run, Console, AssistantSetup, Products, Help, Version, Plan, Check };
-  enum class Format { Text, Json };
+  enum class Format { Auto, Table, Csv, Json };
   Action action = Action::Run;
   std::string consoleText;                 // console: the command to execute
   std::optional<std::filesystem::path> consoleFile;  // console: read the command from it ("-": stdin)
@@ -34,7 +34,7 @@ struct Options : app::StartChoices {
   std::optional<std::filesystem::path> statementLog;
   std::optional<std::filesystem::path> report;
   bool quiet = false;
-  Format format = Format::Text;  // plan, check
+  Format format = Format::Auto;  // console, plan, check (auto: a table on a terminal, else CSV)
 
   // Many databases: the action for each target of the file, `jobs` at a time, the outputs of
   // each in `outputDir` (default: the targets file's name with ".runs").

@@ -20,6 +20,7 @@
 #include "cli/Options.h"
 #include "cli/Plan.h"
 #include "cli/ProgressBar.h"
+#include "cli/ResultsOutput.h"
 #include "cli/Targets.h"
 #include "cli/TerminalPlatform.h"
 #include "db/Error.h"
@@ -104,17 +105,25 @@ int runEachTarget(const cli::Options& options, const std::vector<std::string>& a
   return cli::runTargets(targets, plan, std::cout, std::cerr);
 }
 
-app::Outcome runConsole(app::Session& session, const std::string& text) {
+app::Outcome runConsole(app::Session& session, const cli::Options& options) {
   app::Outcome opened = app::openConsole(session);
   if (opened.status != app::Outcome::Status::Completed) return opened;
-  app::Outcome executed = app::executeConsoleText(session, text);
+  // What the command returned comes before the console's own message.
+  cli::ResultsFormat format = cli::ResultsFormat::Csv;
+  if (options.format == cli::Options::Format::Json) format = cli::ResultsFormat::Json;
+  else if (options.format == cli::Options::Format::Table ||
+           (options.format == cli::Options::Format::Auto && isatty(STDOUT_FILENO) == 1))
+    format = cli::ResultsFormat::Table;
+  app::Outcome executed = app::executeConsoleText(session, options.consoleText, [&](const db::Results& results) {
+    cli::printResults(results, format, std::cout, format == cli::ResultsFormat::Table ? std::cout : std::cerr);
+  });
   if (executed.error) std::cerr << "morav-update: the console command failed: " << executed.error->message << '\n';
   return executed;
 }
 
 app::Outcome perform(const cli::Options& options, app::Session& session) {
   switch (options.action) {
-    case cli::Options::Action::Console: return runConsole(session, options.consoleText);
+    case cli::Options::Action::Console: return runConsole(session, options);
     case cli::Options::Action::AssistantSetup: return app::runAssistantSetup(session);
     default: return app::runUpgrade(session);
   }

@@ -56,8 +56,9 @@ Rows Connection::query(const std::vector<std::string>& lines, const Params& para
   return observed(Call{Op::Query, {}, batch, {}, params}, [&] { return doQuery(batch, params, mode); });
 }
 
+// A batch run for its results is a command, as execute() is: the statement log shows it so.
 void Connection::run(const std::string& batch, const Params& params, Results& results) {
-  observed(Call{Op::Query, {}, batch, {}, params}, [&] { doRun(batch, params, results); });
+  observed(Call{params.empty() ? Op::Execute : Op::Query, {}, batch, {}, params}, [&] { doRun(batch, params, results); });
 }
 
 Results Connection::run(const std::string& batch, const Params& params) {

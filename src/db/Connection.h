@@ -50,7 +50,7 @@ class Connection {
   Rows query(const std::vector<std::string>& lines, const Params& params, QueryMode mode);
   // Runs a batch and hands back, in order, everything it returned: its result sets, the rows
   // each statement affected, and its messages (PRINT, RAISERROR, errors it went on past).
-  // Shown to the observers as a query. On failure the db::Error is thrown and `results` keeps
+  // Shown to the observers as an execution (a query when it has parameters). On failure the db::Error is thrown and `results` keeps
   // what the batch returned before it.
   void run(const std::string& batch, const Params& params, Results& results);
   Results run(const std::string& batch, const Params& params = {});

@@ -321,6 +321,22 @@ TEST_F(MoravUpdate, ConsoleExecutesOneTextAndReportsItsOutcome) {
   EXPECT_NE(bad.err, "");
 }
 
+TEST_F(MoravUpdate, ConsoleShowsWhatTheCommandReturnsBeforeItsMessage) {
+  ASSERT_EQ(run({"--product", "Talvo", "--create-database", "--quiet", "console",
+                 "create table Shobeh (CK int, NK nvarchar(30)) insert into Shobeh values (1, N'مرکزی')"})
+                .exitCode, 0);
+  const std::string kSuccess = ".دستور مورد نظر با موفقيت اجرا گرديد";
+  // Not a terminal: CSV on standard output, the counts on standard error.
+  Result csv = run({"console", "--product", "Talvo", "--quiet", "select CK, NK from Shobeh; select count(*) AS n from Shobeh"});
+  EXPECT_EQ(csv.exitCode, 0) << csv.err;
+  EXPECT_EQ(csv.out, "CK,NK\r\n1,مرکزی\r\nn\r\n1\r\n" + kSuccess + "\n");
+  Result table = run({"console", "--product", "Talvo", "--quiet", "--format", "table", "select NK from Shobeh"});
+  EXPECT_EQ(table.out, "NK\n-----\nمرکزی\n\n(1 row affected)\n" + kSuccess + "\n");
+  Result json = run({"console", "--product", "Talvo", "--quiet", "--format=json", "select CK from Shobeh"});
+  EXPECT_EQ(json.out.substr(0, json.out.find('\n')),
+            R"({"result_sets":[{"columns":["CK"],"rows":[["1"]]}],"messages":[{"rows_affected":1}]})");
+}
+
 TEST_F(MoravUpdate, AnInterruptedAssistantSetUpIsCompletedByTheNextOne) {
   // Call 20 comes after the create database and before the last table.
   const Result cut = run({"assistant-setup"}, true, {{"MORAV_ENGINE_FAIL_AT", "20"}});

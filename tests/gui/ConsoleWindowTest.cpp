@@ -1,5 +1,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -80,6 +82,31 @@ TEST_F(ConsoleWindowTest, ExecutesTheWholeTextAndReportsSuccessOrTheErrorClass) 
     EXPECT_FALSE(console().isVisible());
   });
   EXPECT_TRUE(platform.errors.empty());
+}
+
+TEST_F(ConsoleWindowTest, ShowsTheResultSetsOfACommandInGridsUnderTheText) {
+  withConsole([&] {
+    memo()->setPlainText(
+        "create table P (CK int, NK nvarchar(20))\ninsert into P values (1, N'مرکزی')\n"
+        "insert into P values (2, NULL)\nselect CK, NK from P order by CK\nselect count(*) AS n from P");
+    press("BitBtn2");
+    EXPECT_EQ(platform.informations.back(), app::kConsoleSuccessMessage);
+    auto* results = find<QTabWidget>(console(), "Results");
+    ASSERT_TRUE(results->isVisible());
+    ASSERT_EQ(results->count(), 2);
+    auto* grid = find<QTableWidget>(console(), "Grid1");
+    ASSERT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "NK");
+    EXPECT_EQ(grid->item(0, 1)->text(), QString::fromUtf8("مرکزی"));
+    EXPECT_EQ(grid->item(1, 1)->text(), "NULL");
+    EXPECT_EQ(find<QTableWidget>(console(), "Grid2")->item(0, 0)->text(), "2");
+    EXPECT_GT(console().height(), gui::ConsoleWindow::kClientHeight);
+
+    memo()->setPlainText("drop table P");
+    press("BitBtn2");
+    EXPECT_FALSE(results->isVisible());
+    EXPECT_EQ(console().height(), gui::ConsoleWindow::kClientHeight);
+  });
 }
 
 }  // namespace
