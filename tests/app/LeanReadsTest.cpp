@@ -51,7 +51,7 @@ struct Sent : db::Observer {
   void onError(const db::Call&, const db::Error& error) override { statements.push_back("error " + error.message()); }
 };
 
-struct Run {
+struct RunSent {
   app::Outcome outcome;
   Sent sent;
 };
@@ -59,7 +59,7 @@ struct Run {
 class LeanReads : public ::testing::Test {
  protected:
   // One run of `code` in `mode` on the instance in `dir`, creating what is missing.
-  Run run(const std::filesystem::path& dir, const std::string& code, const Mode& mode, bool access = false) {
+  RunSent run(const std::filesystem::path& dir, const std::string& code, const Mode& mode, bool access = false) {
     apptest::FakePlatform platform;
     app::Config config;
     config.backend.dataDir = dir;
@@ -72,24 +72,28 @@ class LeanReads : public ::testing::Test {
       platform.dialogAnswers.push_back(dir / "target.mdb");
     }
     session.createMissingCatalog = true;
-    Run r;
+    RunSent r;
     session.addObserver(&r.sent);
     r.outcome = app::runUpgrade(session);
     session.removeObserver(&r.sent);
+    // Each mode has an instance of its own: its directory is no difference.
+    for (std::string& statement : r.sent.statements)
+      for (size_t at; (at = statement.find(dir.string())) != std::string::npos;)
+        statement.replace(at, dir.string().size(), "DIR");
     return r;
   }
 
   // A first run and a rerun in each mode, each mode on an instance of its own prepared by
   // `prepare`; the statements of each must equal the faithful ones.
   template <typename Prepare>
-  std::vector<std::pair<Run, Run>> runEveryMode(const std::string& code, Prepare prepare, bool access = false) {
-    std::vector<std::pair<Run, Run>> runs;
+  std::vector<std::pair<RunSent, RunSent>> runEveryMode(const std::string& code, Prepare prepare, bool access = false) {
+    std::vector<std::pair<RunSent, RunSent>> runs;
     for (const Mode& mode : {kFaithful, kLean, kBatched}) {
       const std::filesystem::path dir = root.path() / mode.name;
       std::filesystem::create_directories(dir);
       prepare(dir);
-      Run first = run(dir, code, mode, access);
-      Run again = run(dir, code, mode, access);
+      RunSent first = run(dir, code, mode, access);
+      RunSent again = run(dir, code, mode, access);
       runs.emplace_back(std::move(first), std::move(again));
     }
     const auto& faithful = runs.front();
@@ -159,7 +163,7 @@ TEST_F(LeanReads, TheInsuranceRunOnThePreviousVersionSendsTheFaithfulStatementsU
   const app::Outcome& first = runs.front().first.outcome;
   ASSERT_EQ(first.status, app::Outcome::Status::Failed);
   EXPECT_EQ(first.steps.back(), "BtnF_DOSYA_ARASHTIR");
-  EXPECT_GT(first.steps.size(), 70u);
+  EXPECT_EQ(first.steps.size(), 32u);
 }
 
 TEST_F(LeanReads, AnAccessFileGetsTheFaithfulStatementsWithoutBatches) {
