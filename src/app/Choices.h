@@ -25,6 +25,12 @@ struct Choices {
   // SQL Server: this catalog instead of the product code's (the command line's --catalog, for
   // offices that keep several databases of one product; the window has no such choice).
   std::optional<std::string> catalog;
+  // How a run reads the catalog: lean (true) or faithful (false); empty means lean for the
+  // hosted database, where every round trip crosses the internet, and faithful elsewhere.
+  std::optional<bool> leanReads;
+  bool batches = false;                        // a table step's changes in one batch (lean reads)
+
+  bool readsLean() const;
 };
 
 }  // namespace app

@@ -70,6 +70,12 @@ void resolveProductAndServer(Session& session) {
   }
 }
 
+bool Choices::readsLean() const { return leanReads.value_or(batches || isHostedTarget(*this)); }
+
+bool isHostedTarget(const Choices& choices) {
+  return choices.engine == Engine::SqlServer && choices.productIndex == kInsuranceIndex && choices.web;
+}
+
 void resolveConnectionString(Session& session) {
   const Choices& choices = session.choices;
   RunState& state = session.state;
@@ -89,7 +95,7 @@ void resolveConnectionString(Session& session) {
     }
     case Engine::SqlServer: {
       const bool insurance = choices.productIndex == kInsuranceIndex;
-      if (insurance && choices.web) {
+      if (isHostedTarget(choices)) {
         state.connectionString = hostedConnectionString(session);
         return;
       }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/Choices.h"
+
 namespace app {
 
 class Session;
@@ -21,6 +23,9 @@ inline constexpr const char* kAccessPassword = "5190267348";
 inline constexpr const char* kHostedPort = "1434";
 // Product list index whose catalog has the fiscal-year and hosted variants.
 inline constexpr int kInsuranceIndex = 0;
+
+// The choices name the hosted ("Web") database: SQL Server, product index 0, Web checked.
+bool isHostedTarget(const Choices& choices);
 
 // Product code, computer name and data-source clause from the choices and ServerName.txt.
 void resolveProductAndServer(Session& session);

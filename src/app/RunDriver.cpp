@@ -67,6 +67,10 @@ Outcome runUpgrade(Session& session) {
   try {
     std::unique_ptr<db::TargetLock> lock;  // held to the end of the run
     if (!connectToTarget(session, &lock)) return finish(Outcome::Status::Cancelled);
+    session.primitives().setCatalogReads(
+        session.choices.readsLean() ? schema::CatalogReads::Lean : schema::CatalogReads::Faithful,
+        session.choices.batches);
+    session.primitives().readAfresh();  // what the console or another program changed since the last run
 
     schema::Gauge& overall = session.progress.overall;
     overall.setMaximum(session.primitives().countTables() + kOverallGaugeHeadroom);

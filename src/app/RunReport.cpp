@@ -13,8 +13,9 @@ nlohmann::ordered_json gaugeJson(const schema::Gauge& gauge) {
 }  // namespace
 
 void RunReport::onCall(const db::Call& call) {
+  ++roundTrips_;
   switch (call.op) {
-    case db::Op::Execute:
+    case db::Op::Execute: statements_ += call.batch.empty() ? 1 : static_cast<long>(call.batch.size()); break;
     case db::Op::Query: ++statements_; break;
     case db::Op::Tables:
     case db::Op::Columns: ++catalogReads_; break;
@@ -39,6 +40,7 @@ nlohmann::ordered_json RunReport::build(const Session& session, const Outcome& o
   report["reconnects"] = outcome.reconnects;
   report["statements"] = statements_;
   report["catalog_reads"] = catalogReads_;
+  report["round_trips"] = roundTrips_;
   report["gauge1"] = gaugeJson(session.progress.overall);
   report["gauge2"] = gaugeJson(session.progress.step);
   report["labels"] = {{"table", session.progress.table.text()}, {"field", session.progress.field.text()}};

@@ -17,6 +17,20 @@ void writeLine(std::ostream& out, const nlohmann::ordered_json& object) {
 }  // namespace
 
 void StatementLog::onCall(const db::Call& call) {
+  if (!call.batch.empty()) {
+    // One line per statement, as if sent alone, each with the batch it travelled in.
+    ++batches_;
+    for (const std::string& statement : call.batch) {
+      nlohmann::ordered_json line;
+      line["seq"] = ++seq_;
+      line["conn"] = call.connection;
+      line["op"] = db::opName(call.op);
+      line["text"] = statement;
+      line["batch"] = batches_;
+      writeLine(out_, line);
+    }
+    return;
+  }
   nlohmann::ordered_json line;
   line["seq"] = ++seq_;
   line["conn"] = call.connection;

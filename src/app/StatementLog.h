@@ -14,6 +14,8 @@ namespace app {
 //   {"seq":5,"conn":"main","op":"query","text":"...","params":{"p1":"..."}}
 //   {"seq":6,"conn":"main","op":"close"}
 // and after a call that failed {"seq":7,"conn":"main","op":"error","class":"...","message":"..."}.
+// The statements of a batch are written one line each, as executions with the number of
+// their batch: {"seq":8,"conn":"main","op":"execute","text":"...","batch":1}.
 // Texts are exactly what was sent, except that password values in connection strings are
 // written as "****". Each line is flushed, so a killed run leaves a complete log.
 class StatementLog : public db::Observer {
@@ -26,6 +28,7 @@ class StatementLog : public db::Observer {
  private:
   std::ostream& out_;
   long seq_ = 0;
+  long batches_ = 0;
 };
 
 }  // namespace app

@@ -70,7 +70,14 @@ bool takeOption(std::string_view arg, app::ArgumentReader& reader, Options& opti
   else if (arg == "--no-autonum") {
     reader.refuseValue(arg);
     options.choices.convertAutonum = false;
-  } else if (arg == "--statement-log") options.statementLog = reader.value(arg);
+  } else if (arg == "--lean") {
+    reader.refuseValue(arg);
+    options.choices.leanReads = true;
+  } else if (arg == "--faithful") {
+    reader.refuseValue(arg);
+    options.choices.leanReads = false;
+  } else if (arg == "--batch") flag(options.choices.batches);
+  else if (arg == "--statement-log") options.statementLog = reader.value(arg);
   else if (arg == "--report") options.report = reader.value(arg);
   else if (arg == "--quiet" || arg == "-q") flag(options.quiet);
   else if (arg == "--file" || arg == "-f") options.consoleFile = reader.value(arg);
@@ -147,6 +154,8 @@ Options parseArguments(const std::vector<std::string_view>& args) {
   }
   if (auto conflict = options.backend.conflict()) throw UsageError(*conflict);
   checkTargetOptions(options);
+  if (options.choices.batches && options.choices.leanReads == false)
+    throw UsageError("--batch needs lean catalog reads: leave out --faithful");
   if (options.action == Action::Help || options.action == Action::Version) {
     if (options.action == Action::Help && !words.empty() && words.front() != "help") options.helpTopic = words.front();
     return options;
@@ -271,6 +280,13 @@ The operator's choices (defaults as in the window):
   --no-autonum           general accounting: skip the Autonum-to-Number conversion
   --create-database      create the target catalog (or Access file) when it is missing
   --catalog NAME         SQL Server: this catalog instead of the product code's
+
+Catalog reads (the statements sent are the same either way):
+  --lean                 read the table list and each table's columns once, kept up to date
+                         by the run's own changes (the default with --web)
+  --faithful             read the catalog afresh before every change (the default otherwise)
+  --batch                send the consecutive changes of a table step as one batch, one
+                         round trip (SQL Server only; implies --lean)
 
 Backend (default: the embedded engine):
   --backend embedded|odbc

@@ -99,6 +99,7 @@ const Pass* findPass(std::string_view step) {
 
 void runPass(const Pass& pass, schema::Primitives& primitives, std::string& currentTable) {
   schema::Progress& progress = primitives.progress();
+  schema::Primitives::StepScope scope(primitives);
   if (pass.kind == Pass::Kind::CleanUp) {
     currentTable = pass.table;
     progress.table.setText(currentTable);
@@ -119,6 +120,7 @@ void runPass(const Pass& pass, schema::Primitives& primitives, std::string& curr
       case PassEntry::Primitive::Drop: primitives.dropColumnIfPresent(currentTable, e.column, e.type); break;
     }
   }
+  scope.finish();
   progress.overall.addProgress(1);
 }
 

@@ -43,6 +43,11 @@ void Connection::execute(const std::string& text) {
   observed(Call{Op::Execute, {}, text, {}, {}}, [&] { doExecute(text); });
 }
 
+void Connection::executeBatch(const std::vector<std::string>& statements) {
+  const std::string text = joinLines(statements);
+  observed(Call{Op::Execute, {}, text, {}, {}, statements}, [&] { doExecute(text); });
+}
+
 std::vector<std::string> Connection::tableNames() {
   return observed(Call{Op::Tables, {}, {}, {}, {}}, [&] { return doTableNames(); });
 }

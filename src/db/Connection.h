@@ -40,6 +40,9 @@ class Connection {
   bool isOpen() const { return doIsOpen(); }
   // Executes a command text once and discards any result.
   void execute(const std::string& text);
+  // Executes the statements as one batch, joined with CR LF: one round trip. Observers see
+  // one execution whose `batch` lists the statements.
+  void executeBatch(const std::vector<std::string>& statements);
   // Names of the tables and views (no system tables), in the provider's rowset order.
   std::vector<std::string> tableNames();
   // Column names of one table in ordinal order, restricted by table name only;

@@ -22,6 +22,9 @@ struct Call {
   std::string text;        // connection string (open), statement text (execute, query)
   std::string table;       // the table of a columns read
   Params params;           // query parameters
+  // An execution of several statements in one batch: the statements, in order (`text` is
+  // them joined with CR LF, as sent). Empty for every other call.
+  std::vector<std::string> batch = {};
 };
 
 class Observer {

@@ -29,6 +29,8 @@ inline constexpr const char* kOracleVersionList = "  نسخه Oracle  ";
 inline constexpr const char* kOracleVersions[] = {"Oracle 9i", "Oracle 10g", "Oracle 11g"};
 inline constexpr const char* kConvertAutonum = "تبديل Autonum به Number معمولي";
 inline constexpr const char* kWeb = "Web";
+// Lean catalog reads, offered with the hosted database: "fewer reads of the structure".
+inline constexpr const char* kLeanReads = "خواندن کمتر ساختار";
 inline constexpr const char* kFiscalYearClosed = "Fyc";
 inline constexpr const char* kLocal = "Local";
 inline constexpr const char* kProgressGroup = "  پيشرفت عمليات  ";

@@ -186,12 +186,21 @@ QWidget* MainWindow::buildOptions() {
   webSuffix_ = new QLineEdit(rowWidget);
   webSuffix_->setObjectName("Edit_Web");
   webSuffix_->setFixedWidth(64);
+  leanReads_ = checkBox("CheckLean", captions::kLeanReads);
+  leanReads_->setEnabled(false);
+  // Over the internet every catalog read is a round trip: the hosted database reads lean
+  // unless the operator says otherwise. The statements sent are the same.
+  connect(web_, &QCheckBox::toggled, this, [this](bool on) {
+    leanReads_->setEnabled(on);
+    leanReads_->setChecked(on);
+  });
   fiscalYearClosed_ = checkBox("Check_fyc", captions::kFiscalYearClosed);
   local_ = checkBox("CheckBox9", captions::kLocal);
   row->addWidget(convertAutonum_);
   row->addSpacing(16);
   row->addWidget(web_);
   row->addWidget(webSuffix_);
+  row->addWidget(leanReads_);
   row->addSpacing(16);
   row->addWidget(fiscalYearClosed_);
   row->addSpacing(16);
@@ -305,6 +314,7 @@ app::Choices MainWindow::choices() const {
   c.convertAutonum = convertAutonum_->isChecked();
   c.web = web_->isChecked();
   c.webCatalogSuffix = webSuffix_->text().toStdString();
+  if (c.web) c.leanReads = leanReads_->isChecked();
   c.fiscalYearClosed = fiscalYearClosed_->isChecked();
   c.local = local_->isChecked();
   return c;
@@ -320,6 +330,8 @@ void MainWindow::showChoices(const app::Choices& c) {
   convertAutonum_->setChecked(c.convertAutonum);
   web_->setChecked(c.web);
   webSuffix_->setText(QString::fromStdString(c.webCatalogSuffix));
+  leanReads_->setEnabled(c.web);
+  leanReads_->setChecked(c.web && c.readsLean());
   fiscalYearClosed_->setChecked(c.fiscalYearClosed);
   local_->setChecked(c.local);
 }

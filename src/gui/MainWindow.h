@@ -84,6 +84,7 @@ class MainWindow : public QWidget {
   QCheckBox* convertAutonum_ = nullptr;
   QCheckBox* web_ = nullptr;
   QLineEdit* webSuffix_ = nullptr;
+  QCheckBox* leanReads_ = nullptr;  // enabled with Web, checked when Web is checked
   QCheckBox* fiscalYearClosed_ = nullptr;
   QCheckBox* local_ = nullptr;
   QProgressBar* overallGauge_ = nullptr;

@@ -7,7 +7,9 @@ namespace schema {
 namespace {
 
 void call(const StepHooks::Hook& hook, Primitives& primitives) {
-  if (hook) hook(primitives);
+  if (!hook) return;
+  primitives.flush();  // what the hook sends comes after the changes made before it
+  hook(primitives);
 }
 
 void ensureTableOf(Primitives& p, const CatalogEntry& entry) {
@@ -32,9 +34,11 @@ bool namesAMissingColumn(const db::Error& error) { return error.number() == 207 
 
 void send(Primitives& p, const CatalogEntry& entry, const StepStatement& statement, const std::string& currentTable) {
   db::Connection& connection = p.connection();
-  if (statement.onlyWhenTableMissing && Primitives::tableIn(connection, currentTable)) return;
-  if (!statement.onlyWhenNoRows.empty() &&
-      !connection.query({withCurrentTable(statement.onlyWhenNoRows, currentTable)}, {}, db::QueryMode::Open).empty())
+  p.flush();  // the statement comes after the changes made before it
+  if (statement.onlyWhenTableMissing && p.tableExists(currentTable)) return;
+  if (!statement.onlyWhenNoRows.empty() && !p.readOnly([&] {
+        return connection.query({withCurrentTable(statement.onlyWhenNoRows, currentTable)}, {}, db::QueryMode::Open);
+      }).empty())
     return;
   std::vector<std::string> lines;
   for (const std::string& line : statement.lines) lines.push_back(withCurrentTable(line, currentTable));
@@ -65,6 +69,7 @@ void runTableStep(Primitives& p, const CatalogEntry& entry, std::string& current
     for (const StepStatement& statement : entry.statements)
       if (statement.stage == stage && statement.place == place) send(p, entry, statement, currentTable);
   };
+  Primitives::StepScope scope(p);
   call(hooks.beforeStep, p);
   sendAt(Stage::BeforeStep);
   currentTable = entry.table;
@@ -82,6 +87,7 @@ void runTableStep(Primitives& p, const CatalogEntry& entry, std::string& current
   }
   sendAt(Stage::AmongColumns, entry.columns.size());
   if (entry.gaugeSetup == CatalogEntry::GaugeSetup::AfterColumns) setUpStepGauge(p, entry);
+  scope.finish();
   call(hooks.afterColumns, p);
   if (entry.extraTick) p.progress().step.addProgress(1);
   p.progress().overall.addProgress(1);

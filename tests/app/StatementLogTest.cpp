@@ -45,6 +45,20 @@ TEST(StatementLog, WritesOneObjectPerCallInTheContractsForm) {
   EXPECT_EQ(linesOf(out.str()), expected);
 }
 
+TEST(StatementLog, ListsTheStatementsOfABatchEachWithItsBatch) {
+  std::ostringstream out;
+  app::StatementLog log(out);
+  for (int i = 0; i < 2; ++i)
+    log.onCall({db::Op::Execute, "main", "a\r\nb", {}, {}, {"a", "b"}});
+  const std::vector<std::string> expected{
+      R"j({"seq":1,"conn":"main","op":"execute","text":"a","batch":1})j",
+      R"j({"seq":2,"conn":"main","op":"execute","text":"b","batch":1})j",
+      R"j({"seq":3,"conn":"main","op":"execute","text":"a","batch":2})j",
+      R"j({"seq":4,"conn":"main","op":"execute","text":"b","batch":2})j",
+  };
+  EXPECT_EQ(linesOf(out.str()), expected);
+}
+
 TEST(RunReport, CountsStatementsAndCatalogReads) {
   app::RunReport report;
   for (db::Op op : {db::Op::Open, db::Op::Tables, db::Op::Columns, db::Op::Columns, db::Op::Execute, db::Op::Query,
@@ -52,6 +66,10 @@ TEST(RunReport, CountsStatementsAndCatalogReads) {
     report.onCall({op, "main", {}, {}, {}});
   EXPECT_EQ(report.statements(), 2);
   EXPECT_EQ(report.catalogReads(), 3);
+  EXPECT_EQ(report.roundTrips(), 7);
+  report.onCall({db::Op::Execute, "main", "a\r\nb\r\nc", {}, {}, {"a", "b", "c"}});
+  EXPECT_EQ(report.statements(), 5);
+  EXPECT_EQ(report.roundTrips(), 8);
 }
 
 }  // namespace

@@ -199,6 +199,21 @@ TEST_F(MoravUpdate, TalvoOnAFreshDataDirectoryConnectsRunsNoStepAndSaysSo) {
   EXPECT_TRUE(rep.contains("gauge2"));
 }
 
+TEST_F(MoravUpdate, ABatchedRunLogsEachStatementWithItsBatchAndCountsOneRoundTrip) {
+  const Result r = run({"--product", "Zemtrio", "--create-database", "--batch"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  long batched = 0, batches = 0;
+  for (const auto& line : logLines()) {
+    if (!line.contains("batch")) continue;
+    EXPECT_EQ(line["op"], "execute");
+    ++batched;
+    batches = std::max(batches, line["batch"].get<long>());
+  }
+  EXPECT_GT(batches, 10);
+  const nlohmann::json rep = report();
+  EXPECT_EQ(rep["round_trips"].get<long>(), static_cast<long>(logLines().size()) - batched + batches);
+}
+
 TEST_F(MoravUpdate, CancelledRunsOpenNothingAndExitWithThree) {
   for (const auto& args : {std::vector<std::string>{"--engine", "oracle"}, std::vector<std::string>{"--engine", "access"}}) {
     const Result r = run(args);

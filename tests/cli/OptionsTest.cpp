@@ -91,6 +91,18 @@ TEST(Options, EveryChoiceHasItsOption) {
   EXPECT_TRUE(o.quiet);
 }
 
+TEST(Options, CatalogReadsAreLeanForTheHostedDatabaseUnlessSaidOtherwise) {
+  EXPECT_FALSE(parse({}).choices.readsLean());
+  EXPECT_TRUE(parse({"--web"}).choices.readsLean());
+  EXPECT_FALSE(parse({"--web", "--faithful"}).choices.readsLean());
+  EXPECT_TRUE(parse({"--lean"}).choices.readsLean());
+  const cli::Options batched = parse({"--batch"});
+  EXPECT_TRUE(batched.choices.batches);
+  EXPECT_TRUE(batched.choices.readsLean());
+  EXPECT_THROW(parse({"--batch", "--faithful"}), cli::UsageError);
+  EXPECT_THROW(parse({"--lean=yes"}), cli::UsageError);
+}
+
 TEST(Options, ConsoleTakesTheTextAsItIs) {
   const cli::Options o = parse({"--product", "Talvo", "console", "--x=1\r\nselect 1"});
   EXPECT_EQ(o.action, Action::Console);

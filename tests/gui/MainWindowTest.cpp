@@ -79,6 +79,30 @@ TEST_F(MainWindowTest, StartsWithTheDefaultChoicesAndOnlyItselfToShow) {
   EXPECT_FALSE(windows->console().isVisible());
 }
 
+TEST_F(MainWindowTest, LeanReadsAreOfferedWithTheHostedDatabaseAndOnByDefaultThere) {
+  auto* web = find<QCheckBox>(main(), "CheckWeb");
+  auto* lean = find<QCheckBox>(main(), "CheckLean");
+  EXPECT_FALSE(lean->isEnabled());
+  EXPECT_FALSE(lean->isChecked());
+  EXPECT_FALSE(main().choices().readsLean());
+
+  web->click();
+  EXPECT_TRUE(lean->isEnabled());
+  EXPECT_TRUE(lean->isChecked());
+  EXPECT_EQ(main().choices().leanReads, true);
+  lean->click();
+  EXPECT_EQ(main().choices().leanReads, false);
+  EXPECT_FALSE(main().choices().readsLean());
+
+  // Choices shown again keep the operator's word.
+  app::Choices hosted = main().choices();
+  web->click();
+  EXPECT_FALSE(lean->isEnabled());
+  main().showChoices(hosted);
+  EXPECT_TRUE(lean->isEnabled());
+  EXPECT_FALSE(lean->isChecked());
+}
+
 TEST_F(MainWindowTest, OracleMakesTheStartAndConsoleButtonsDoNothing) {
   find<QRadioButton>(main(), "RadioButton3")->click();
   startButton()->click();
