@@ -4,6 +4,7 @@
 #include "catalog/Catalogs.h"
 #include "conversions/Passes.h"
 #include "db/Error.h"
+#include "objects/ObjectSteps.h"
 #include "schema/TableStep.h"
 
 namespace app {
@@ -39,6 +40,11 @@ StepRegistry standardSteps() {
     registry.add(pass.step, [&pass](Session& session) {
       conversions::runPass(pass, session.primitives(), session.state.currentTable);
     });
+  for (const objects::ObjectStep& step : objects::allObjectSteps()) {
+    // An object whose text is not carried yet stays unregistered, so a run stops there.
+    if (step.kind == objects::ObjectStep::Kind::Install && !objects::creationText(step)) continue;
+    registry.add(step.step, [&step](Session& session) { objects::runObjectStep(step, session.primitives()); });
+  }
   return registry;
 }
 

@@ -33,7 +33,8 @@ class StepRegistry {
 };
 
 // The steps of this version of the updater: every table step of every catalog (but those whose
-// own statements are still pending) and every column conversion pass.
+// own statements are still pending), every column conversion pass, and the object steps whose
+// creation texts are carried, with the data-fix step.
 StepRegistry standardSteps();
 
 }  // namespace app

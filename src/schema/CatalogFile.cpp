@@ -46,16 +46,10 @@ class Parser {
     return {std::move(name), std::move(type)};
   }
 
-  // The text between the quotes, with {CR} made a carriage return (a line of the file cannot
-  // hold one).
   std::string quoted(std::string_view rest) {
-    if (rest.size() < 2 || rest.front() != '"' || rest.back() != '"') fail("expected a text in double quotes");
-    if (rest.size() == 2) fail("empty text");
-    std::string text(rest.substr(1, rest.size() - 2));
-    static constexpr std::string_view kCarriageReturn = "{CR}";
-    for (size_t at = text.find(kCarriageReturn); at != std::string::npos; at = text.find(kCarriageReturn, at + 1))
-      text.replace(at, kCarriageReturn.size(), "\r");
-    return text;
+    std::optional<std::string> text = quotedText(rest);
+    if (!text) fail(rest == "\"\"" ? "empty text" : "expected a text in double quotes");
+    return std::move(*text);
   }
 
   static std::pair<std::string_view, std::string_view> splitWord(std::string_view line) {
@@ -190,6 +184,15 @@ class Parser {
 };
 
 }  // namespace
+
+std::optional<std::string> quotedText(std::string_view field) {
+  if (field.size() < 3 || field.front() != '"' || field.back() != '"') return std::nullopt;
+  std::string text(field.substr(1, field.size() - 2));
+  static constexpr std::string_view kCarriageReturn = "{CR}";
+  for (size_t at = text.find(kCarriageReturn); at != std::string::npos; at = text.find(kCarriageReturn, at + 1))
+    text.replace(at, kCarriageReturn.size(), "\r");
+  return text;
+}
 
 std::vector<CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName) {
   return Parser(fileName).parse(text);

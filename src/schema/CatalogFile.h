@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -48,5 +49,10 @@ class CatalogFileError : public std::runtime_error {
 // its outer blanks are kept. In it {CurrentTable} stands for the step's table, replaced when the
 // statement is sent, and {CR} for a carriage return.
 std::vector<CatalogEntry> parseCatalog(std::string_view text, std::string_view fileName);
+
+// A statement text as the data files write it: the text between the double quotes that open and
+// close `field`, with {CR} made a carriage return (a line of a file cannot hold one). nullopt
+// when `field` is not a non-empty text in double quotes.
+std::optional<std::string> quotedText(std::string_view field);
 
 }  // namespace schema

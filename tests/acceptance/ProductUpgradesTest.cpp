@@ -197,10 +197,13 @@ TEST_F(ProductUpgrade, TheInsuranceRunOnAnEmptyCatalogStopsWhereTheProductsOwnCo
   }
 }
 
-// On the previous version's database the table steps complete, twice, up to the first object
-// step, which this version does not carry yet.
-TEST_F(ProductUpgrade, TheInsuranceRunOnThePreviousVersionGoesOnToItsFirstObjectStep) {
-  {
+// On the previous version's database the table steps complete, twice, and the calendar
+// functions are installed (the second run replaces them), up to the first object step whose
+// text this version does not carry yet.
+class PreviousInsuranceVersion : public ProductUpgrade {
+ protected:
+  void SetUp() override {
+    ProductUpgrade::SetUp();
     db::embedded::EmbeddedConnection setup(data.path(), "setup");
     setup.open("Provider=SQLOLEDB.1;Integrated Security=SSPI;Initial Catalog=master");
     setup.execute("create database Zedidover");
@@ -208,13 +211,36 @@ TEST_F(ProductUpgrade, TheInsuranceRunOnThePreviousVersionGoesOnToItsFirstObject
     setup.open("Provider=SQLOLEDB.1;Integrated Security=SSPI;Initial Catalog=Zedidover");
     testsupport::runScriptFile(setup, MORAV_SOURCE_DIR "/samples/zedidover-previous.sql");
   }
+};
+
+TEST_F(PreviousInsuranceVersion, TheRunGoesOnToItsFirstObjectStepWithTheCalendarFunctions) {
   for (int run = 1; run <= 2; ++run) {
     const Result r = this->run({"--product", "Zedidover"});
     EXPECT_EQ(r.exitCode, 1) << "run " << run;
     EXPECT_EQ(report()["error"]["message"],
               "Step 'BtnF_DOSYA_ARASHTIR' is not available in this version of the updater.");
-    EXPECT_EQ(stepsOfReport().back(), "BtnF_DOSYA_ARASHTIR");
+    const Strings steps = stepsOfReport();
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(Strings(steps.end() - 3, steps.end()), (Strings{"Fn_Milad2shamsi", "Fn_DayDiff", "BtnF_DOSYA_ARASHTIR"}));
+    auto target = openCatalog("Zedidover");
+    EXPECT_EQ(scalar(*target, "select count(*) from sys.objects where type = 'FN' and name in "
+                              "('Fn_Miladi2shamsi', 'Fn_Daydiff')"),
+              "2")
+        << "run " << run;
   }
+}
+
+// A table under a function's name: its drop is refused and the run ends at that step.
+TEST_F(PreviousInsuranceVersion, ATableUnderAnObjectsNameEndsTheRunAtItsStep) {
+  openCatalog("Zedidover")->execute("create table Fn_Miladi2shamsi (a int)");
+  const Result r = run({"--product", "Zedidover"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(report()["error"]["message"],
+            "Cannot use DROP FUNCTION with 'Fn_Miladi2shamsi' because 'Fn_Miladi2shamsi' is a table. Use DROP TABLE.");
+  EXPECT_EQ(stepsOfReport().back(), "Fn_Milad2shamsi");
+  const Strings executed = textsOf("execute");
+  ASSERT_FALSE(executed.empty());
+  EXPECT_EQ(executed.back(), "IF OBJECT_ID('DBO.Fn_Miladi2shamsi') IS NOT NULL DROP FUNCTION DBO.Fn_Miladi2shamsi");
 }
 
 }  // namespace

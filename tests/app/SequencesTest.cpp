@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "app/Products.h"
@@ -88,6 +89,16 @@ TEST(ProductSequences, SpecialItemsStandWhereTheRunNeedsThem) {
       }
     }
   }
+}
+
+// A view is refused when a function it calls does not exist yet: the calendar functions are
+// installed before every object step of the insurance run.
+TEST(ProductSequences, TheCalendarFunctionsComeBeforeEveryObjectOfTheInsuranceRun) {
+  const auto steps = app::sequenceFor("Zedidover")->stepNames();
+  auto at = [&](const char* name) { return std::find(steps.begin(), steps.end(), name) - steps.begin(); };
+  EXPECT_EQ(at("Fn_DayDiff"), at("Fn_Milad2shamsi") + 1);
+  EXPECT_EQ(at("BtnF_DOSYA_ARASHTIR"), at("Fn_DayDiff") + 1);
+  for (const char* caller : {"V_Pursuant_Dt", "V_AQSAT_STS", "V_Credit_Cash_sts"}) EXPECT_LT(at("Fn_DayDiff"), at(caller));
 }
 
 TEST(ProductSequences, EveryProductWithACodeIsKnown) {
