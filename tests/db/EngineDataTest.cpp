@@ -259,6 +259,9 @@ TEST_F(EngineDataTest, FixedLengthTextIsPaddedAndComparedWithoutTrailingBlanks) 
             (std::vector<Row>{{"c    |", "yz |"}}));
   EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into T values ('c  ', 'a', 'b')"); }).number(),
             2627);
+  // A column that becomes nchar pads the values it holds.
+  connection->execute("alter table T alter column V nchar(4)");
+  EXPECT_EQ(rows("select V + '|' from T"), (std::vector<Row>{{"v   |"}}));
 }
 
 TEST_F(EngineDataTest, DateTimePlusOrMinusANumberMovesByDays) {

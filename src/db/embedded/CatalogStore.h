@@ -24,6 +24,11 @@ struct ColumnInfo {
   bool nullable = true;
   std::optional<Identity> identity;
   std::string computed;  // "AS (...)": the expression as written; empty for a stored column
+
+  // char(n) or nchar(n): every value holds n characters, padded with blanks.
+  bool isFixedLengthText() const {
+    return (type.name == "char" || type.name == "nchar") && type.length > 0 && computed.empty();
+  }
 };
 
 struct IndexInfo {

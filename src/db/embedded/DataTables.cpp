@@ -184,9 +184,7 @@ void DataTables::createDependents(const TableInfo& table) {
   // char(n) and nchar(n) hold n characters: a shorter value is stored padded with blanks.
   std::string shortValue, padded, paddedColumns;
   for (const ColumnInfo& column : table.columns) {
-    if ((column.type.name != "char" && column.type.name != "nchar") || column.type.length <= 0 ||
-        !column.computed.empty())
-      continue;
+    if (!column.isFixedLengthText()) continue;
     const std::string c = quoteName(column.name), n = std::to_string(column.type.length);
     shortValue += (shortValue.empty() ? "" : " OR ") + std::string("length(NEW.") + c + ") < " + n;
     padded += (padded.empty() ? "" : ", ") + c + " = substr(" + c + " || " +

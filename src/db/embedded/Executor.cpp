@@ -766,8 +766,15 @@ void Executor::run(const AlterColumn& s) {
 
   if (!rows) {
     markStale(before);
-  } else if (ctx_.data.declaration(before, *current) != ctx_.data.declaration(after, changed)) {
-    ctx_.data.rebuild(before, after, {});
+  } else if (ctx_.data.declaration(before, *current) != ctx_.data.declaration(after, changed) ||
+             (current->type.name != changed.type.name && (current->isFixedLengthText() || changed.isFixedLengthText()))) {
+    ctx_.data.rebuild(before, after, {});  // a char or nchar column's padding comes with its table
+    if (changed.isFixedLengthText()) {
+      const std::string c = quoteName(changed.name), n = std::to_string(changed.type.length);
+      ctx_.db.exec("UPDATE main." + quoteName(after.name()) + " SET " + c + " = substr(" + c + " || " +
+                   quoteText(std::string(static_cast<size_t>(changed.type.length), ' ')) + ", 1, " + n +
+                   ") WHERE length(" + c + ") < " + n);
+    }
     // SQLite keeps a text it cannot convert; SQL Server refuses the conversion.
     const Affinity a = changed.type.affinity;
     if (a == Affinity::Integer || a == Affinity::Numeric || a == Affinity::Real) {
