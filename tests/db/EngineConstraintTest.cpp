@@ -85,6 +85,10 @@ TEST_F(EngineConstraintTest, ForeignKeyActionsCarryChangesOver) {
   prepare("insert into R values (1, 1)");
   connection->execute("delete from Q");
   EXPECT_EQ(scalar("select count(*) from R where QID is null"), "1");
+  // Not carried out by the engine: refused rather than enforced as NO ACTION.
+  EXPECT_THROW(connection->execute("create table S( ID  int, QID int REFERENCES Q(ID) ON DELETE SET DEFAULT)"),
+               db::Error);
+  EXPECT_EQ(scalar("select object_id('S')"), std::nullopt);
 }
 
 // The engine rebuilds a table that holds rows for many changes, and makes an empty one only

@@ -390,7 +390,13 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
     }
       [[fallthrough]];
     case TableConstraint::ForeignKey:
-      if (c.kind == TableConstraint::ForeignKey) checkForeignKey(table, c, name, tableExisted);
+      if (c.kind == TableConstraint::ForeignKey) {
+        checkForeignKey(table, c, name, tableExisted);
+        const ForeignKeyInfo key =
+            parseForeignKey(name, tableName, c.columns.size() == 1 ? c.columns.front() : "", c.text);
+        if (key.onDelete == ForeignKeyInfo::SetDefault || key.onUpdate == ForeignKeyInfo::SetDefault)
+          throw refusals_.notSupported("ON DELETE or ON UPDATE SET DEFAULT (use NO ACTION, CASCADE or SET NULL)");
+      }
       object.type = c.kind == TableConstraint::ForeignKey ? "F" : "C";
       object.parentColumn = c.columns.size() == 1 ? c.columns.front() : "";
       object.definition = c.text;
