@@ -275,3 +275,37 @@ TEST_F(EngineDataTest, DateTimePlusOrMinusANumberMovesByDays) {
 }
 
 }  // namespace
+
+namespace {
+
+// A #table belongs to the connection that made it: later batches of that connection see it,
+// no other connection does, and it is gone when the connection closes.
+TEST_F(EngineDataTest, TemporaryTablesBelongToTheirConnection) {
+  connection->execute("create table #t( ID  int PRIMARY KEY, N nvarchar(5))");
+  connection->execute("insert into #t values (1, 'a')\r\ninsert into #t (ID, N) values (2, 'b')");
+  EXPECT_EQ(rows("select count(*) from #t where N in ('a', 'b')"), (std::vector<Row>{{"2"}}));
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into #t values (1, 'c')"); }).number(), 2627);
+  EXPECT_NE(rows("select OBJECT_ID('tempdb..#t')"), (std::vector<Row>{{std::nullopt}}));
+  EXPECT_EQ(rows("select OBJECT_ID('#t')"), (std::vector<Row>{{std::nullopt}}));
+  EXPECT_TRUE(connection->tableNames().empty());
+  connection->execute("alter table #t add M nchar(3) NOT NULL DEFAULT 'x'");
+  EXPECT_EQ(rows("select M + '|' from #t where ID = 2"), (std::vector<Row>{{"x  |"}}));
+
+  db::embedded::EmbeddedConnection other(dir.path(), "other");
+  other.open(connectionStringFor(kCatalog));
+  EXPECT_EQ(enginetest::errorOf([&] { other.execute("insert into #t values (3, 'c', 'y')"); }).number(), 208);
+  other.execute("create table #t( Other  int)");  // its own, beside the first connection's
+  other.close();
+
+  connection->execute("drop table #t");
+  EXPECT_EQ(rows("select OBJECT_ID('tempdb..#t')"), (std::vector<Row>{{std::nullopt}}));
+  connection->execute("create table #u( A  int)");
+  connection->execute("insert into #u values (1)");
+  connection->close();
+  connection->open(connectionStringFor(kCatalog));
+  EXPECT_EQ(rows("select OBJECT_ID('tempdb..#u')"), (std::vector<Row>{{std::nullopt}}));
+  connection->execute("create table #u( A  int)");
+  EXPECT_EQ(rows("select count(*) from #u"), (std::vector<Row>{{"0"}}));
+}
+
+}  // namespace

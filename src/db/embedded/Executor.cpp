@@ -239,7 +239,8 @@ TableInfo Executor::tableToAlter(const ObjectName& table) const {
 
 std::string Executor::localName(const ObjectName& name) const {
   if (!name.schema.empty() && !equalsAsciiNoCase(name.schema, "dbo")) throw refusals_.unknownSchema(name.schema);
-  if (!name.database.empty() && !equalsAsciiNoCase(name.database, ctx_.catalogName))
+  const bool temporary = CatalogStore::isTemporaryName(name.name) && equalsAsciiNoCase(name.database, "tempdb");
+  if (!name.database.empty() && !equalsAsciiNoCase(name.database, ctx_.catalogName) && !temporary)
     throw refusals_.notSupported("names in another catalog ('" + name.written + "')");
   return name.name;
 }
@@ -390,6 +391,8 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
     }
       [[fallthrough]];
     case TableConstraint::ForeignKey:
+      // The server skips a #table's foreign keys (with a warning): they are not kept.
+      if (c.kind == TableConstraint::ForeignKey && CatalogStore::isTemporaryId(table.object.id)) return;
       if (c.kind == TableConstraint::ForeignKey) {
         checkForeignKey(table, c, name, tableExisted);
         const ForeignKeyInfo key =
@@ -496,6 +499,12 @@ std::vector<Dependent> Executor::dependentsOf(const TableInfo& table, const Colu
 bool Executor::hasRows(const TableInfo& table) { return !table.dataStale && ctx_.data.hasRows(table.name()); }
 
 void Executor::markStale(const TableInfo& table) {
+  // Only the file's tables are brought up to date before use (staleTableNames): a #table is
+  // made afresh at once.
+  if (CatalogStore::isTemporaryId(table.object.id)) {
+    if (const auto current = ctx_.catalog.loadTable(table.name())) ctx_.data.create(*current);
+    return;
+  }
   if (!table.dataStale) ctx_.catalog.setDataStale(table.object.id, true);
 }
 
@@ -671,10 +680,12 @@ void Executor::run(const CreateTable& s) {
   checkRunnable(table);
 
   table.object.id = ctx_.catalog.insertObject(table.object);
-  ctx_.catalog.setDataStale(table.object.id, true);  // created with its first data statement
-  table.dataStale = true;
+  const bool temporary = CatalogStore::isTemporaryId(table.object.id);
+  if (!temporary) ctx_.catalog.setDataStale(table.object.id, true);  // created with its first data statement
+  table.dataStale = !temporary;
   for (const ColumnInfo& column : table.columns) ctx_.catalog.insertColumn(table.object.id, column);
   addConstraints(table, s.columns, s.constraints, false);
+  if (temporary) ctx_.data.create(table);  // a #table is no file's: nothing brings it up to date later
   tx.commit();
 }
 
@@ -774,17 +785,11 @@ void Executor::run(const AlterColumn& s) {
     markStale(before);
   } else if (ctx_.data.declaration(before, *current) != ctx_.data.declaration(after, changed) ||
              (current->type.name != changed.type.name && (current->isFixedLengthText() || changed.isFixedLengthText()))) {
-    ctx_.data.rebuild(before, after, {});  // a char or nchar column's padding comes with its table
-    if (changed.isFixedLengthText()) {
-      const std::string c = quoteName(changed.name), n = std::to_string(changed.type.length);
-      ctx_.db.exec("UPDATE main." + quoteName(after.name()) + " SET " + c + " = substr(" + c + " || " +
-                   quoteText(std::string(static_cast<size_t>(changed.type.length), ' ')) + ", 1, " + n +
-                   ") WHERE length(" + c + ") < " + n);
-    }
+    ctx_.data.rebuild(before, after, {});  // which pads a column that became char or nchar
     // SQLite keeps a text it cannot convert; SQL Server refuses the conversion.
     const Affinity a = changed.type.affinity;
     if (a == Affinity::Integer || a == Affinity::Numeric || a == Affinity::Real) {
-      Stmt check = ctx_.db.prepare("SELECT " + quoteName(changed.name) + " FROM main." + quoteName(after.name()) +
+      Stmt check = ctx_.db.prepare("SELECT " + quoteName(changed.name) + " FROM " + quoteName(after.name()) +
                                    " WHERE typeof(" + quoteName(changed.name) + ") = 'text' LIMIT 1");
       if (check.step()) throw refusals_.conversionFailed(current->type.name, check.text(0), changed.type.name);
     }
@@ -959,10 +964,6 @@ void Executor::run(const CreateModule& s) {
 
 void Executor::refuseIfCannotRun(const Statement& statement) const {
   if (const auto* unsupported = std::get_if<Unsupported>(&statement)) throw refusals_.notSupported(unsupported->what);
-  // A #table belongs to its connection on the server; the engine has no such tables yet, and
-  // must not make a permanent one of it.
-  if (const auto* create = std::get_if<CreateTable>(&statement); create && create->table.name.rfind('#', 0) == 0)
-    throw refusals_.notSupported("temporary tables (" + create->table.name + ")");
   // A missing procedure is the server's run-time error (2812); one that exists the engine cannot run.
   if (const auto* exec = std::get_if<ExecProcedure>(&statement)) {
     const auto procedure = ctx_.catalog.findObject(localName(exec->procedure));

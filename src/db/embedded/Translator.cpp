@@ -262,7 +262,7 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
     switch (t.kind) {
       case TokenKind::Word:
       case TokenKind::QuotedName:
-        if (t.kind == TokenKind::Word && i + 1 < end && tokens_[i + 1].isSymbol("(") &&
+        if (t.kind == TokenKind::Word && i + 1 < end && tokens_[i + 1].isSymbol("(") && t.text.front() != '#' &&
             !(i > first && tokens_[i - 1].isSymbol("."))) {
           i = emitFunction(i, end, out);
         } else {
@@ -376,8 +376,9 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
     throw refusalsFor(dialect_).invalidObject(written());
   const auto view = SystemViews::lookup(keptValues);
   // The engine reaches one catalog per connection: another one's tables are not these.
+  const bool temporary = !keptValues.back().empty() && keptValues.back().front() == '#';  // tempdb..#t
   if (!view && parts.size() == 3 && parts[0] && !catalogName_.empty() &&
-      !equalsAsciiNoCase(valueOf(parts[0]), catalogName_))
+      !equalsAsciiNoCase(valueOf(parts[0]), catalogName_) && !(temporary && equalsAsciiNoCase(valueOf(parts[0]), "tempdb")))
     throw refusalsFor(dialect_).notSupported("names in another catalog ('" + written() + "')");
   if (view) {
     out.systemViews.insert(*view);
@@ -387,7 +388,9 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
   std::string sql;
   for (size_t k = 0; k < kept.size(); ++k) {
     if (k) sql += '.';
-    sql += kept[k]->kind == TokenKind::QuotedName ? quoteName(kept[k]->value) : kept[k]->text;
+    // '#' starts a name in T-SQL, not in SQLite.
+    sql += kept[k]->kind == TokenKind::QuotedName || kept[k]->text.front() == '#' ? quoteName(valueOf(kept[k]))
+                                                                                   : kept[k]->text;
   }
   const std::string key = asciiLower(keptValues.back());
   out.names.insert(key);
