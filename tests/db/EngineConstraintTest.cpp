@@ -208,6 +208,10 @@ TEST_F(EngineConstraintTest, IdentityValuesAndIdentityInsert) {
   EXPECT_EQ(scalar("select ID from I where N = 'd'"), "11");
   connection->execute("insert into Plain values (1)");
   EXPECT_EQ(scalar("select @@IDENTITY"), std::nullopt);
+  // Values once given are not given again, even when their rows are gone.
+  connection->execute("delete from I where ID >= 10");
+  connection->execute("insert into I(N) values ('e')");
+  EXPECT_EQ(scalar("select ID from I where N = 'e'"), "12");
   connection->execute("SET IDENTITY_INSERT J ON");
   connection->execute("declare @n int = 7\r\ninsert into J(ID, N) values (@n, @n)\r\nset @n = SCOPE_IDENTITY()\r\n"
                       "insert into Plain values (@n)");

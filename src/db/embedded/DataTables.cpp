@@ -217,20 +217,32 @@ void DataTables::createDependents(const TableInfo& table) {
     if (!column.identity) continue;
     const std::string t = quoteName(table.name()), c = quoteName(column.name);
     const std::int64_t seed = column.identity->seed, step = column.identity->increment;
-    const std::string last = step >= 0 ? "MAX(" + c + ")" : "MIN(" + c + ")";
+    const std::string name = quoteText(table.name()), schema = schemaOf(table.name());
+    // The table's current identity value is kept apart from its rows, as the server keeps it:
+    // deleting the highest rows does not hand their values out again. A table that already
+    // holds rows (one rebuilt) goes on from its highest value.
+    db_.exec("CREATE TABLE IF NOT EXISTS " + schema + quoteName(kIdentityTable) +
+             "(name TEXT PRIMARY KEY COLLATE NOCASE, value INTEGER NOT NULL)");
+    const std::string counter = quoteName(kIdentityTable);  // a trigger names its own schema's tables
+    db_.exec("INSERT OR IGNORE INTO " + schema + counter + " SELECT " + name + ", v FROM (SELECT " +
+             (step >= 0 ? "MAX(" : "MIN(") + c + ") AS v FROM " + schema + t + ") WHERE v IS NOT NULL");
     // Numbered after the row is in; the value is noted for @@IDENTITY and SCOPE_IDENTITY().
-    db_.exec("CREATE TRIGGER " + schemaOf(table.name()) + quoteName(table.name() + "$identity") + " AFTER INSERT ON " + t +
-             " FOR EACH ROW WHEN NEW." + c + " IS NULL BEGIN UPDATE " + t + " SET " + c + " = (SELECT IFNULL(" + last +
-             ", " + std::to_string(seed - step) + ") + " + std::to_string(step) + " FROM " + t +
-             ") WHERE rowid = NEW.rowid; SELECT __morav_identity_noted(" + c + ") FROM " + t +
-             " WHERE rowid = NEW.rowid; END");
-    // An explicit value only under SET IDENTITY_INSERT ON (544), and then always one (545).
-    const std::string on = "__morav_identity_insert(" + quoteText(table.name()) + ")";
-    db_.exec("CREATE TRIGGER " + schemaOf(table.name()) + quoteName(table.name() + "$identity_insert") + " BEFORE INSERT ON " + t +
+    db_.exec("CREATE TRIGGER " + schema + quoteName(table.name() + "$identity") + " AFTER INSERT ON " + t +
+             " FOR EACH ROW WHEN NEW." + c + " IS NULL BEGIN INSERT OR IGNORE INTO " + counter + " VALUES (" + name +
+             ", " + std::to_string(seed - step) + "); UPDATE " + counter + " SET value = value + " +
+             std::to_string(step) + " WHERE name = " + name + "; UPDATE " + t + " SET " + c + " = (SELECT value FROM " +
+             counter + " WHERE name = " + name + ") WHERE rowid = NEW.rowid; SELECT __morav_identity_noted(" + c +
+             ") FROM " + t + " WHERE rowid = NEW.rowid; END");
+    // An explicit value only under SET IDENTITY_INSERT ON (544), and then always one (545); a
+    // value past the current one becomes the current one.
+    const std::string on = "__morav_identity_insert(" + name + ")";
+    db_.exec("CREATE TRIGGER " + schema + quoteName(table.name() + "$identity_insert") + " BEFORE INSERT ON " + t +
              " FOR EACH ROW BEGIN SELECT CASE WHEN NEW." + c + " IS NULL THEN CASE WHEN " + on + " THEN RAISE(ABORT, " +
              quoteText("morav:identity_missing:" + table.name()) + ") END WHEN NOT " + on + " THEN RAISE(ABORT, " +
              quoteText("morav:identity_insert:" + table.name()) + ") ELSE __morav_identity_noted(NEW." + c +
-             ") END; END");
+             ") END; INSERT OR IGNORE INTO " + counter + " SELECT " + name + ", NEW." + c + " WHERE NEW." + c +
+             " IS NOT NULL; UPDATE " + counter + " SET value = " + (step >= 0 ? "max" : "min") + "(value, NEW." + c +
+             ") WHERE name = " + name + " AND NEW." + c + " IS NOT NULL; END");
   }
 }
 
@@ -246,6 +258,12 @@ void DataTables::drop(std::string_view table) {
   if (!exists(table)) return;
   for (const ForeignKeyInfo& key : foreignKeysOf(table)) dropForeignKeyTriggers(key);
   db_.exec("DROP TABLE " + schemaOf(table) + quoteName(table));
+  // A table made again numbers from its seed.
+  const bool temporary = CatalogStore::isTemporaryName(table);
+  Stmt counter = db_.cached(std::string("SELECT 1 FROM ") + (temporary ? "sqlite_temp_schema" : "sqlite_schema") +
+                            " WHERE name = " + quoteText(kIdentityTable));
+  if (counter.step())
+    db_.cached("DELETE FROM " + schemaOf(table) + quoteName(kIdentityTable) + " WHERE name = ?1").bind(1, table).run();
 }
 
 void DataTables::rebuild(const TableInfo& before, const TableInfo& after,
