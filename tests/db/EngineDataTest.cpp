@@ -310,3 +310,21 @@ TEST_F(EngineDataTest, TemporaryTablesBelongToTheirConnection) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text beside a number column is converted to the column's type, and refused when it is no
+// number of that type, as the server refuses it.
+TEST_F(EngineDataTest, TextComparedWithANumberColumnIsConverted) {
+  prepare("create table N( I  int, D decimal(10, 2), T nvarchar(10))");
+  prepare("insert into N values (5, 5.5, '05')");
+  EXPECT_EQ(rows("select count(*) from N where I = ' 5' and '5.50' = D and I <> '6' and T = '05'"),
+            (std::vector<Row>{{"1"}}));
+  const db::Error e = enginetest::errorOf([&] { rows("select count(*) from N where I = 'abc'"); });
+  EXPECT_EQ(e.number(), 245);
+  EXPECT_EQ(e.message(), "Conversion failed when converting the varchar value 'abc' to data type int.");
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("update N set T = 'x' where N'5x' < I"); }).number(), 245);
+  EXPECT_EQ(rows("select T from N"), (std::vector<Row>{{"05"}}));
+}
+
+}  // namespace

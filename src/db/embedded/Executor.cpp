@@ -180,7 +180,7 @@ Translator::ColumnKinds Executor::columnKinds(const std::vector<Token>& tokens, 
         if (auto table = ctx_.catalog.loadTable(name)) (*tables)->push_back(std::move(*table));
       }
     }
-    std::optional<Translator::Operand> kind;
+    std::optional<Translator::ColumnKind> kind;
     for (const TableInfo& table : **tables) {
       const ColumnInfo* c = table.column(column);
       if (!c) continue;
@@ -195,10 +195,17 @@ Translator::ColumnKinds Executor::columnKinds(const std::vector<Token>& tokens, 
                      : text               ? Translator::Operand::Text
                      : number             ? Translator::Operand::Number
                                           : Translator::Operand::Unknown;
-      if (kind && *kind != k) return Translator::Operand::Unknown;
-      kind = k;
+      Translator::ColumnKind found{k, {}, {}};
+      if (k == Translator::Operand::Number) {
+        found.numberType = type;
+        if (type == "decimal" || type == "numeric")
+          found.numberArgs = std::to_string(c->type.precision) + "," + std::to_string(c->type.scale);
+      }
+      if (kind && (kind->operand != k || kind->numberType != found.numberType || kind->numberArgs != found.numberArgs))
+        return Translator::ColumnKind{};
+      kind = found;
     }
-    return kind.value_or(Translator::Operand::Unknown);
+    return kind.value_or(Translator::ColumnKind{});
   };
 }
 

@@ -68,7 +68,7 @@ bool isDateFunction(const Token& name) {
 Translator::Operand Translator::kindOfName(size_t name) const {
   const Token& t = tokens_[name];
   if (t.kind == TokenKind::Word && isReservedKeyword(t.text)) return Operand::Unknown;
-  return columnKinds_ ? columnKinds_(t.kind == TokenKind::QuotedName ? t.value : t.text) : Operand::Unknown;
+  return columnKinds_ ? columnKinds_(t.kind == TokenKind::QuotedName ? t.value : t.text).operand : Operand::Unknown;
 }
 
 Translator::Operand Translator::kindOfVariable(const Token& variable) const {
@@ -304,6 +304,10 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
             continue;
           }
         }
+        if (const size_t taken = emitTextBesideNumber(i, first, end, out, offsets)) {
+          i += taken;
+          continue;
+        }
         if (t.isSymbol("+") && joinsTexts(operandBefore(i, first), operandAfter(i, end))) {
           emit(out, "||");  // T-SQL's '+' joins texts where neither side is a number
         } else if ((t.isSymbol("/") || t.isSymbol("%")) && i + 1 < end) {
@@ -397,6 +401,46 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
   if (parts.size() > 1) out.written[key] = written();
   emit(out, sql);
   return j;
+}
+
+size_t Translator::emitTextBesideNumber(size_t op, size_t first, size_t end, Translation& out,
+                                        std::map<size_t, size_t>& offsets) {
+  static constexpr std::array<std::string_view, 7> kComparisons = {"=", "<>", "!=", "<", ">", "<=", ">="};
+  const Token& t = tokens_[op];
+  if (!columnKinds_ || op <= first || op + 1 >= end ||
+      std::none_of(kComparisons.begin(), kComparisons.end(), [&](std::string_view c) { return t.isSymbol(c); }))
+    return 0;
+  // Only a lone text literal beside a lone column: anything longer has types this translation
+  // does not follow.
+  const auto standsAlone = [&](size_t k) {
+    const auto arithmetic = [](const Token& x) {
+      return x.isSymbol("+") || x.isSymbol("-") || x.isSymbol("*") || x.isSymbol("/") || x.isSymbol("%") ||
+             x.isSymbol(".");
+    };
+    return (k == first || !arithmetic(tokens_[k - 1])) && (k + 1 >= end || !arithmetic(tokens_[k + 1]));
+  };
+  const size_t left = op - 1, right = op + 1;
+  const bool textLeft = tokens_[left].kind == TokenKind::String && tokens_[right].isName();
+  const bool textRight = tokens_[right].kind == TokenKind::String && tokens_[left].isName();
+  if ((!textLeft && !textRight) || !offsets.count(left)) return 0;
+  const size_t text = textLeft ? left : right, column = textLeft ? right : left;
+  if (tokens_[column].kind == TokenKind::Word && isReservedKeyword(tokens_[column].text)) return 0;
+  if ((column + 1 < end && tokens_[column + 1].isSymbol("(")) || !standsAlone(text) || !standsAlone(column))
+    return 0;
+  const ColumnKind kind =
+      columnKinds_(tokens_[column].kind == TokenKind::QuotedName ? tokens_[column].value : tokens_[column].text);
+  if (kind.operand != Operand::Number || kind.numberType.empty()) return 0;
+  const std::string converted = "__morav_convert(" + literalOperand(text, text + 1, quoteText(tokens_[text].value)) +
+                                ", " + quoteText(kind.numberType) + ", " + quoteText(kind.numberArgs) + ", NULL)";
+  if (textLeft) {
+    out.sql.resize(offsets[left]);
+    emit(out, converted);
+    emit(out, t.text);
+    return 1;  // the operator; the column follows as any name does
+  }
+  emit(out, t.text);
+  emit(out, converted);
+  return 2;  // the operator and the text
 }
 
 // A literal keeps its T-SQL type through a conversion (3.0 is numeric(2,1), not SQLite's real
