@@ -85,6 +85,10 @@ TEST_F(EngineConstraintTest, ForeignKeyActionsCarryChangesOver) {
   prepare("insert into R values (1, 1)");
   connection->execute("delete from Q");
   EXPECT_EQ(scalar("select count(*) from R where QID is null"), "1");
+  // Not carried out by the engine: refused rather than enforced as NO ACTION.
+  EXPECT_THROW(connection->execute("create table S( ID  int, QID int REFERENCES Q(ID) ON DELETE SET DEFAULT)"),
+               db::Error);
+  EXPECT_EQ(scalar("select object_id('S')"), std::nullopt);
 }
 
 // The engine rebuilds a table that holds rows for many changes, and makes an empty one only
@@ -204,6 +208,10 @@ TEST_F(EngineConstraintTest, IdentityValuesAndIdentityInsert) {
   EXPECT_EQ(scalar("select ID from I where N = 'd'"), "11");
   connection->execute("insert into Plain values (1)");
   EXPECT_EQ(scalar("select @@IDENTITY"), std::nullopt);
+  // Values once given are not given again, even when their rows are gone.
+  connection->execute("delete from I where ID >= 10");
+  connection->execute("insert into I(N) values ('e')");
+  EXPECT_EQ(scalar("select ID from I where N = 'e'"), "12");
   connection->execute("SET IDENTITY_INSERT J ON");
   connection->execute("declare @n int = 7\r\ninsert into J(ID, N) values (@n, @n)\r\nset @n = SCOPE_IDENTITY()\r\n"
                       "insert into Plain values (@n)");

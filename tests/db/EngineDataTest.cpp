@@ -60,9 +60,10 @@ TEST_F(EngineDataTest, DefaultsIdentityAndNulls) {
   connection->execute("insert into T(Note, Kind) values ('b', 'XY')");
   EXPECT_EQ(rows("select ID, Kind, Flag, Note from T order by ID"),
             (std::vector<Row>{{"1", "MV", "1", "a"}, {"2", "XY", "1", "b"}}));
+  // The server does not give a deleted row's identity value again.
   connection->execute("delete from T where ID = 2");
   connection->execute("insert into T(Note) values ('c')");
-  EXPECT_EQ(rows("select max(ID) from T"), (std::vector<Row>{{"2"}}));
+  EXPECT_EQ(rows("select max(ID) from T"), (std::vector<Row>{{"3"}}));
 }
 
 TEST_F(EngineDataTest, ColumnsChangeUnderRowsAsOnTheServer) {
@@ -259,6 +260,9 @@ TEST_F(EngineDataTest, FixedLengthTextIsPaddedAndComparedWithoutTrailingBlanks) 
             (std::vector<Row>{{"c    |", "yz |"}}));
   EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into T values ('c  ', 'a', 'b')"); }).number(),
             2627);
+  // A column that becomes nchar pads the values it holds.
+  connection->execute("alter table T alter column V nchar(4)");
+  EXPECT_EQ(rows("select V + '|' from T"), (std::vector<Row>{{"v   |"}}));
 }
 
 TEST_F(EngineDataTest, DateTimePlusOrMinusANumberMovesByDays) {
@@ -269,6 +273,58 @@ TEST_F(EngineDataTest, DateTimePlusOrMinusANumberMovesByDays) {
   EXPECT_EQ(rows("select count(*) from D where At > GETDATE() - 36500 and At < GETDATE() + 3"),
             (std::vector<Row>{{"1"}}));
   EXPECT_EQ(rows("select count(*) from D where GETDATE() - 3 < GETDATE() - 2.5"), (std::vector<Row>{{"1"}}));
+}
+
+}  // namespace
+
+namespace {
+
+// A #table belongs to the connection that made it: later batches of that connection see it,
+// no other connection does, and it is gone when the connection closes.
+TEST_F(EngineDataTest, TemporaryTablesBelongToTheirConnection) {
+  connection->execute("create table #t( ID  int PRIMARY KEY, N nvarchar(5))");
+  connection->execute("insert into #t values (1, 'a')\r\ninsert into #t (ID, N) values (2, 'b')");
+  EXPECT_EQ(rows("select count(*) from #t where N in ('a', 'b')"), (std::vector<Row>{{"2"}}));
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("insert into #t values (1, 'c')"); }).number(), 2627);
+  EXPECT_NE(rows("select OBJECT_ID('tempdb..#t')"), (std::vector<Row>{{std::nullopt}}));
+  EXPECT_EQ(rows("select OBJECT_ID('#t')"), (std::vector<Row>{{std::nullopt}}));
+  EXPECT_TRUE(connection->tableNames().empty());
+  connection->execute("alter table #t add M nchar(3) NOT NULL DEFAULT 'x'");
+  EXPECT_EQ(rows("select M + '|' from #t where ID = 2"), (std::vector<Row>{{"x  |"}}));
+
+  db::embedded::EmbeddedConnection other(dir.path(), "other");
+  other.open(connectionStringFor(kCatalog));
+  EXPECT_EQ(enginetest::errorOf([&] { other.execute("insert into #t values (3, 'c', 'y')"); }).number(), 208);
+  other.execute("create table #t( Other  int)");  // its own, beside the first connection's
+  other.close();
+
+  connection->execute("drop table #t");
+  EXPECT_EQ(rows("select OBJECT_ID('tempdb..#t')"), (std::vector<Row>{{std::nullopt}}));
+  connection->execute("create table #u( A  int)");
+  connection->execute("insert into #u values (1)");
+  connection->close();
+  connection->open(connectionStringFor(kCatalog));
+  EXPECT_EQ(rows("select OBJECT_ID('tempdb..#u')"), (std::vector<Row>{{std::nullopt}}));
+  connection->execute("create table #u( A  int)");
+  EXPECT_EQ(rows("select count(*) from #u"), (std::vector<Row>{{"0"}}));
+}
+
+}  // namespace
+
+namespace {
+
+// A text beside a number column is converted to the column's type, and refused when it is no
+// number of that type, as the server refuses it.
+TEST_F(EngineDataTest, TextComparedWithANumberColumnIsConverted) {
+  prepare("create table N( I  int, D decimal(10, 2), T nvarchar(10))");
+  prepare("insert into N values (5, 5.5, '05')");
+  EXPECT_EQ(rows("select count(*) from N where I = ' 5' and '5.50' = D and I <> '6' and T = '05'"),
+            (std::vector<Row>{{"1"}}));
+  const db::Error e = enginetest::errorOf([&] { rows("select count(*) from N where I = 'abc'"); });
+  EXPECT_EQ(e.number(), 245);
+  EXPECT_EQ(e.message(), "Conversion failed when converting the varchar value 'abc' to data type int.");
+  EXPECT_EQ(enginetest::errorOf([&] { connection->execute("update N set T = 'x' where N'5x' < I"); }).number(), 245);
+  EXPECT_EQ(rows("select T from N"), (std::vector<Row>{{"05"}}));
 }
 
 }  // namespace

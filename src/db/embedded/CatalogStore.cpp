@@ -161,8 +161,42 @@ bool CatalogStore::isCatalog(SqliteDb& db) {
   }
 }
 
+bool CatalogStore::isTemporaryName(std::string_view name) { return !name.empty() && name.front() == '#'; }
+
+bool CatalogStore::isTemporaryId(std::int64_t id) { return id > kTemporaryIds; }
+
+std::string CatalogStore::inSchema(bool temporary, std::string sql) {
+  if (temporary && !temporaryReady_) {
+    // The connection's own catalog of #tables, in SQLite's TEMP schema: the same tables as the
+    // file's, seen by this connection alone and gone with it.
+    std::string schema = kSchema;
+    for (const std::string_view create : {"CREATE TABLE ", "CREATE UNIQUE INDEX ", "CREATE INDEX "})
+      for (size_t at = schema.find(create); at != std::string::npos; at = schema.find(create, at + 1))
+        schema.insert(at + create.size(), "IF NOT EXISTS temp.");
+    db_.exec(schema);
+    temporaryReady_ = true;
+  }
+  const std::string_view prefix = temporary ? "temp." : "main.";
+  for (size_t at = sql.find("$S"); at != std::string::npos; at = sql.find("$S", at + prefix.size()))
+    sql.replace(at, 2, prefix);
+  return sql;
+}
+
+std::vector<std::string> CatalogStore::dropTemporaryTables() {
+  std::vector<std::string> tables;
+  if (!temporaryReady_) return tables;
+  {
+    Stmt s = db_.prepare("SELECT name FROM temp.__morav_objects WHERE type = 'U'");
+    while (s.step()) tables.push_back(s.text(0));
+  }
+  for (const char* table : {"__morav_objects", "__morav_columns", "__morav_indexes", "__morav_meta"})
+    db_.exec(std::string("DROP TABLE IF EXISTS temp.") + table);
+  temporaryReady_ = false;
+  return tables;
+}
+
 std::optional<std::string> CatalogStore::meta(std::string_view key) {
-  Stmt s = db_.cached("SELECT value FROM __morav_meta WHERE key = ?1");
+  Stmt s = db_.cached("SELECT value FROM main.__morav_meta WHERE key = ?1");
   s.bind(1, key);
   if (!s.step()) return std::nullopt;
   return s.text(0);
@@ -171,7 +205,7 @@ std::optional<std::string> CatalogStore::meta(std::string_view key) {
 std::vector<std::string> CatalogStore::tableAndViewNames() {
   // The tables rowset lists by TABLE_TYPE ("TABLE" before "VIEW"), then by name.
   std::vector<std::string> tables, views;
-  Stmt s = db_.cached("SELECT name, type FROM __morav_objects WHERE type IN ('U', 'V')");
+  Stmt s = db_.cached(inSchema(false, "SELECT name, type FROM $S__morav_objects WHERE type IN ('U', 'V')"));
   while (s.step()) (s.text(1) == "U" ? tables : views).push_back(s.text(0));
   std::sort(tables.begin(), tables.end(), collationLess);
   std::sort(views.begin(), views.end(), collationLess);
@@ -180,9 +214,9 @@ std::vector<std::string> CatalogStore::tableAndViewNames() {
 }
 
 std::vector<std::string> CatalogStore::columnNames(std::string_view table) {
-  Stmt s = db_.cached(
-      "SELECT c.name FROM __morav_objects o JOIN __morav_columns c ON c.table_id = o.id "
-      "WHERE o.name = ?1 AND o.type IN ('U', 'V') ORDER BY c.column_id");
+  Stmt s = db_.cached(inSchema(false, 
+      "SELECT c.name FROM $S__morav_objects o JOIN $S__morav_columns c ON c.table_id = o.id "
+      "WHERE o.name = ?1 AND o.type IN ('U', 'V') ORDER BY c.column_id"));
   s.bind(1, table);
   std::vector<std::string> names;
   while (s.step()) names.push_back(s.text(0));
@@ -190,14 +224,14 @@ std::vector<std::string> CatalogStore::columnNames(std::string_view table) {
 }
 
 std::optional<ObjectInfo> CatalogStore::findObject(std::string_view name) {
-  Stmt s = db_.cached(std::string("SELECT ") + kObjectColumns + " FROM __morav_objects WHERE name = ?1");
+  Stmt s = db_.cached(inSchema(isTemporaryName(name), std::string("SELECT ") + kObjectColumns + " FROM $S__morav_objects WHERE name = ?1"));
   s.bind(1, name);
   if (!s.step()) return std::nullopt;
   return readObject(s);
 }
 
 std::optional<std::string> CatalogStore::objectName(std::int64_t id) {
-  Stmt s = db_.cached("SELECT name FROM __morav_objects WHERE id = ?1");
+  Stmt s = db_.cached(inSchema(isTemporaryId(id), "SELECT name FROM $S__morav_objects WHERE id = ?1"));
   s.bind(1, id);
   if (!s.step()) return std::nullopt;
   return s.text(0);
@@ -206,17 +240,17 @@ std::optional<std::string> CatalogStore::objectName(std::int64_t id) {
 std::optional<TableInfo> CatalogStore::loadTable(std::string_view name) {
   TableInfo table;
   {
-    Stmt s = db_.cached(std::string("SELECT ") + kObjectColumns +
-                        ", data_stale FROM __morav_objects WHERE name = ?1 AND type = 'U'");
+    Stmt s = db_.cached(inSchema(isTemporaryName(name), std::string("SELECT ") + kObjectColumns +
+                        ", data_stale FROM $S__morav_objects WHERE name = ?1 AND type = 'U'"));
     s.bind(1, name);
     if (!s.step()) return std::nullopt;
     table.object = readObject(s);
     table.dataStale = s.integer(6) != 0;
   }
   {
-    Stmt s = db_.cached(
+    Stmt s = db_.cached(inSchema(isTemporaryName(name), 
         "SELECT column_id, name, type_text, type_name, length, precision, scale, nullable, identity_seed, "
-        "identity_increment, computed FROM __morav_columns WHERE table_id = ?1 ORDER BY column_id");
+        "identity_increment, computed FROM $S__morav_columns WHERE table_id = ?1 ORDER BY column_id"));
     s.bind(1, table.object.id);
     while (s.step()) {
       ColumnInfo c;
@@ -235,8 +269,8 @@ std::optional<TableInfo> CatalogStore::loadTable(std::string_view name) {
     }
   }
   {
-    Stmt s = db_.cached(
-        "SELECT name, kind, is_unique, columns, included FROM __morav_indexes WHERE table_id = ?1 ORDER BY rowid");
+    Stmt s = db_.cached(inSchema(isTemporaryName(name), 
+        "SELECT name, kind, is_unique, columns, included FROM $S__morav_indexes WHERE table_id = ?1 ORDER BY rowid"));
     s.bind(1, table.object.id);
     while (s.step()) {
       IndexInfo i;
@@ -249,7 +283,7 @@ std::optional<TableInfo> CatalogStore::loadTable(std::string_view name) {
     }
   }
   {
-    Stmt s = db_.cached(std::string("SELECT ") + kObjectColumns + " FROM __morav_objects WHERE parent_id = ?1");
+    Stmt s = db_.cached(inSchema(isTemporaryName(name), std::string("SELECT ") + kObjectColumns + " FROM $S__morav_objects WHERE parent_id = ?1"));
     s.bind(1, table.object.id);
     while (s.step()) table.children.push_back(readObject(s));
   }
@@ -257,7 +291,7 @@ std::optional<TableInfo> CatalogStore::loadTable(std::string_view name) {
 }
 
 std::vector<std::string> CatalogStore::staleTableNames() {
-  Stmt s = db_.cached("SELECT name FROM __morav_objects WHERE type = 'U' AND data_stale = 1");
+  Stmt s = db_.cached(inSchema(false, "SELECT name FROM $S__morav_objects WHERE type = 'U' AND data_stale = 1"));
   std::vector<std::string> names;
   while (s.step()) names.push_back(s.text(0));
   return names;
@@ -312,9 +346,9 @@ ForeignKeyInfo parseForeignKey(std::string_view name, std::string_view table, st
 std::vector<ForeignKeyInfo> CatalogStore::foreignKeys() {
   std::vector<ForeignKeyInfo> keys;
   {
-    Stmt s = db_.cached(
-        "SELECT f.name, t.name, f.parent_column, f.definition FROM __morav_objects f "
-        "JOIN __morav_objects t ON t.id = f.parent_id WHERE f.type = 'F' ORDER BY f.id");
+    Stmt s = db_.cached(inSchema(false, 
+        "SELECT f.name, t.name, f.parent_column, f.definition FROM $S__morav_objects f "
+        "JOIN $S__morav_objects t ON t.id = f.parent_id WHERE f.type = 'F' ORDER BY f.id"));
     while (s.step()) keys.push_back(parseForeignKey(s.text(0), s.text(1), s.text(2), s.text(3)));
   }
   for (ForeignKeyInfo& fk : keys) {
@@ -326,8 +360,11 @@ std::vector<ForeignKeyInfo> CatalogStore::foreignKeys() {
 }
 
 std::int64_t CatalogStore::insertObject(const ObjectInfo& o) {
-  db_.cached(
-         "INSERT INTO __morav_objects(name, type, parent_id, parent_column, definition) VALUES (?1, ?2, ?3, ?4, ?5)")
+  // A temporary object's id is above every catalog id, so that the id alone tells where it is.
+  db_.cached(inSchema(isTemporaryName(o.name) || isTemporaryId(o.parentId),
+                      "INSERT INTO $S__morav_objects(id, name, type, parent_id, parent_column, definition) VALUES "
+                      "((SELECT IFNULL(MAX(id), CASE WHEN '$S' = 'temp.' THEN " +
+                          std::to_string(kTemporaryIds) + " ELSE 0 END) + 1 FROM $S__morav_objects), ?1, ?2, ?3, ?4, ?5)"))
       .bind(1, o.name)
       .bind(2, o.type)
       .bind(3, o.parentId)
@@ -338,39 +375,39 @@ std::int64_t CatalogStore::insertObject(const ObjectInfo& o) {
 }
 
 void CatalogStore::updateObjectDefinition(std::int64_t id, std::string_view definition) {
-  db_.cached("UPDATE __morav_objects SET definition = ?2 WHERE id = ?1").bind(1, id).bind(2, definition).run();
+  db_.cached(inSchema(isTemporaryId(id), "UPDATE $S__morav_objects SET definition = ?2 WHERE id = ?1")).bind(1, id).bind(2, definition).run();
 }
 
 void CatalogStore::deleteObject(std::int64_t id) {
-  db_.cached("DELETE FROM __morav_objects WHERE id = ?1").bind(1, id).run();
+  db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_objects WHERE id = ?1")).bind(1, id).run();
 }
 
 void CatalogStore::deleteTable(std::int64_t id) {
-  db_.cached("DELETE FROM __morav_columns WHERE table_id = ?1").bind(1, id).run();
-  db_.cached("DELETE FROM __morav_indexes WHERE table_id = ?1").bind(1, id).run();
-  db_.cached("DELETE FROM __morav_objects WHERE parent_id = ?1").bind(1, id).run();
+  db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_columns WHERE table_id = ?1")).bind(1, id).run();
+  db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_indexes WHERE table_id = ?1")).bind(1, id).run();
+  db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_objects WHERE parent_id = ?1")).bind(1, id).run();
   deleteObject(id);
 }
 
 void CatalogStore::setDataStale(std::int64_t tableId, bool stale) {
-  db_.cached("UPDATE __morav_objects SET data_stale = ?2 WHERE id = ?1")
+  db_.cached(inSchema(isTemporaryId(tableId), "UPDATE $S__morav_objects SET data_stale = ?2 WHERE id = ?1"))
       .bind(1, tableId)
       .bind(2, std::int64_t{stale ? 1 : 0})
       .run();
 }
 
 std::int64_t CatalogStore::nextColumnId(std::int64_t tableId) {
-  Stmt s = db_.cached("SELECT IFNULL(MAX(column_id), 0) + 1 FROM __morav_columns WHERE table_id = ?1");
+  Stmt s = db_.cached(inSchema(isTemporaryId(tableId), "SELECT IFNULL(MAX(column_id), 0) + 1 FROM $S__morav_columns WHERE table_id = ?1"));
   s.bind(1, tableId);
   s.step();
   return s.integer(0);
 }
 
 void CatalogStore::insertColumn(std::int64_t tableId, const ColumnInfo& c) {
-  Stmt s = db_.cached(
-      "INSERT INTO __morav_columns(table_id, column_id, name, type_text, type_name, length, precision, scale, "
+  Stmt s = db_.cached(inSchema(isTemporaryId(tableId), 
+      "INSERT INTO $S__morav_columns(table_id, column_id, name, type_text, type_name, length, precision, scale, "
       "nullable, identity_seed, identity_increment, computed) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, "
-      "?12)");
+      "?12)"));
   s.bind(1, tableId).bind(2, c.id).bind(3, c.name).bind(4, c.type.declared).bind(5, c.type.name);
   s.bind(6, std::int64_t{c.type.length}).bind(7, std::int64_t{c.type.precision}).bind(8, std::int64_t{c.type.scale});
   s.bind(9, std::int64_t{c.nullable ? 1 : 0});
@@ -389,16 +426,16 @@ void CatalogStore::updateColumn(std::int64_t tableId, const ColumnInfo& c) {
 }
 
 void CatalogStore::deleteColumn(std::int64_t tableId, std::int64_t columnId) {
-  db_.cached("DELETE FROM __morav_columns WHERE table_id = ?1 AND column_id = ?2")
+  db_.cached(inSchema(isTemporaryId(tableId), "DELETE FROM $S__morav_columns WHERE table_id = ?1 AND column_id = ?2"))
       .bind(1, tableId)
       .bind(2, columnId)
       .run();
 }
 
 void CatalogStore::insertIndex(std::int64_t tableId, const IndexInfo& i) {
-  db_.cached(
-         "INSERT INTO __morav_indexes(table_id, name, kind, is_unique, columns, included) VALUES (?1, ?2, ?3, ?4, ?5, "
-         "?6)")
+  db_.cached(inSchema(isTemporaryId(tableId), 
+         "INSERT INTO $S__morav_indexes(table_id, name, kind, is_unique, columns, included) VALUES (?1, ?2, ?3, ?4, ?5, "
+         "?6)"))
       .bind(1, tableId)
       .bind(2, i.name)
       .bind(3, indexKindCode(i.kind))
@@ -409,7 +446,7 @@ void CatalogStore::insertIndex(std::int64_t tableId, const IndexInfo& i) {
 }
 
 void CatalogStore::deleteIndex(std::int64_t tableId, std::string_view name) {
-  db_.cached("DELETE FROM __morav_indexes WHERE table_id = ?1 AND name = ?2").bind(1, tableId).bind(2, name).run();
+  db_.cached(inSchema(isTemporaryId(tableId), "DELETE FROM $S__morav_indexes WHERE table_id = ?1 AND name = ?2")).bind(1, tableId).bind(2, name).run();
 }
 
 }  // namespace db::embedded

@@ -24,6 +24,11 @@ struct ColumnInfo {
   bool nullable = true;
   std::optional<Identity> identity;
   std::string computed;  // "AS (...)": the expression as written; empty for a stored column
+
+  // char(n) or nchar(n): every value holds n characters, padded with blanks.
+  bool isFixedLengthText() const {
+    return (type.name == "char" || type.name == "nchar") && type.length > 0 && computed.empty();
+  }
 };
 
 struct IndexInfo {
@@ -119,8 +124,20 @@ class CatalogStore {
   void insertIndex(std::int64_t tableId, const IndexInfo& index);
   void deleteIndex(std::int64_t tableId, std::string_view name);
 
+  // Temporary tables (#name) belong to the connection: their catalog is kept apart from the
+  // file's, their ids above kTemporaryIds. Forgets them all, returning the tables to drop.
+  static constexpr std::int64_t kTemporaryIds = std::int64_t{1} << 40;
+  static bool isTemporaryName(std::string_view name);
+  static bool isTemporaryId(std::int64_t id);
+  std::vector<std::string> dropTemporaryTables();
+
  private:
+  // `sql` with "$S" naming the schema of the catalog tables it reads: the file's or the
+  // connection's temporary one (made on first use).
+  std::string inSchema(bool temporary, std::string sql);
+
   SqliteDb& db_;
+  bool temporaryReady_ = false;
 };
 
 }  // namespace db::embedded

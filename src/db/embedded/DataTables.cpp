@@ -6,21 +6,36 @@
 
 namespace db::embedded {
 
+namespace {
+
+// The SQLite schema of a table's rows: the connection's TEMP one for a #table.
+std::string schemaOf(std::string_view table) { return CatalogStore::isTemporaryName(table) ? "temp." : "main."; }
+
+// SQL for `value` padded with blanks to `length` characters, as char(n) and nchar(n) hold it.
+std::string padded(const std::string& value, int length) {
+  return "substr(" + value + " || " + quoteText(std::string(static_cast<size_t>(length), ' ')) + ", 1, max(length(" +
+         value + "), " + std::to_string(length) + "))";
+}
+
+}  // namespace
+
 bool DataTables::exists(std::string_view table) {
-  Stmt s = db_.cached("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
+  Stmt s = db_.cached(CatalogStore::isTemporaryName(table)
+                          ? "SELECT 1 FROM sqlite_temp_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"
+                          : "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
   s.bind(1, table);
   return s.step();
 }
 
 bool DataTables::hasRows(std::string_view table) {
   if (!exists(table)) return false;
-  Stmt s = db_.prepare("SELECT 1 FROM main." + quoteName(table) + " LIMIT 1");
+  Stmt s = db_.prepare("SELECT 1 FROM " + schemaOf(table) + quoteName(table) + " LIMIT 1");
   return s.step();
 }
 
 bool DataTables::hasNulls(std::string_view table, std::string_view column) {
   if (!exists(table)) return false;
-  Stmt s = db_.prepare("SELECT 1 FROM main." + quoteName(table) + " WHERE " + quoteName(column) + " IS NULL LIMIT 1");
+  Stmt s = db_.prepare("SELECT 1 FROM " + schemaOf(table) + quoteName(table) + " WHERE " + quoteName(column) + " IS NULL LIMIT 1");
   return s.step();
 }
 
@@ -65,7 +80,7 @@ bool DataTables::canAddNatively(const TableInfo& table, const ColumnInfo& column
 void DataTables::checkDefinition(const TableInfo& table) const { db_.prepare(createSql(table, "__morav_check")); }
 
 std::string DataTables::createSql(const TableInfo& table, std::string_view sqliteName) const {
-  std::string sql = "CREATE TABLE main." + quoteName(sqliteName) + "(";
+  std::string sql = "CREATE TABLE " + schemaOf(table.name()) + quoteName(sqliteName) + "(";
   for (size_t i = 0; i < table.columns.size(); ++i) sql += (i ? ", " : "") + declaration(table, table.columns[i]);
   // CHECK constraints are SQLite's own, under their names: a refused row names its constraint.
   for (const ObjectInfo& check : table.children) {
@@ -182,44 +197,52 @@ void DataTables::createForeignKeyTriggers(const ForeignKeyInfo& key) {
 void DataTables::createDependents(const TableInfo& table) {
   for (const IndexInfo& index : table.indexes) createIndex(table.name(), index);
   // char(n) and nchar(n) hold n characters: a shorter value is stored padded with blanks.
-  std::string shortValue, padded, paddedColumns;
+  std::string shortValue, assignments, paddedColumns;
   for (const ColumnInfo& column : table.columns) {
-    if ((column.type.name != "char" && column.type.name != "nchar") || column.type.length <= 0 ||
-        !column.computed.empty())
-      continue;
+    if (!column.isFixedLengthText()) continue;
     const std::string c = quoteName(column.name), n = std::to_string(column.type.length);
     shortValue += (shortValue.empty() ? "" : " OR ") + std::string("length(NEW.") + c + ") < " + n;
-    padded += (padded.empty() ? "" : ", ") + c + " = substr(" + c + " || " +
-              quoteText(std::string(static_cast<size_t>(column.type.length), ' ')) + ", 1, max(length(" + c + "), " +
-              n + "))";
+    assignments += (assignments.empty() ? "" : ", ") + c + " = " + padded(c, column.type.length);
     paddedColumns += (paddedColumns.empty() ? "" : ", ") + c;
   }
-  if (dialect_ == Dialect::SqlServer && !padded.empty()) {
+  if (dialect_ == Dialect::SqlServer && !assignments.empty()) {
     const std::string t = quoteName(table.name());
-    const std::string body = " FOR EACH ROW WHEN " + shortValue + " BEGIN UPDATE " + t + " SET " + padded +
+    const std::string body = " FOR EACH ROW WHEN " + shortValue + " BEGIN UPDATE " + t + " SET " + assignments +
                              " WHERE rowid = NEW.rowid; END";
-    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$pad") + " AFTER INSERT ON " + t + body);
-    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$repad") + " AFTER UPDATE OF " + paddedColumns +
+    db_.exec("CREATE TRIGGER " + schemaOf(table.name()) + quoteName(table.name() + "$pad") + " AFTER INSERT ON " + t + body);
+    db_.exec("CREATE TRIGGER " + schemaOf(table.name()) + quoteName(table.name() + "$repad") + " AFTER UPDATE OF " + paddedColumns +
              " ON " + t + body);
   }
   for (const ColumnInfo& column : table.columns) {
     if (!column.identity) continue;
     const std::string t = quoteName(table.name()), c = quoteName(column.name);
     const std::int64_t seed = column.identity->seed, step = column.identity->increment;
-    const std::string last = step >= 0 ? "MAX(" + c + ")" : "MIN(" + c + ")";
+    const std::string name = quoteText(table.name()), schema = schemaOf(table.name());
+    // The table's current identity value is kept apart from its rows, as the server keeps it:
+    // deleting the highest rows does not hand their values out again. A table that already
+    // holds rows (one rebuilt) goes on from its highest value.
+    db_.exec("CREATE TABLE IF NOT EXISTS " + schema + quoteName(kIdentityTable) +
+             "(name TEXT PRIMARY KEY COLLATE NOCASE, value INTEGER NOT NULL)");
+    const std::string counter = quoteName(kIdentityTable);  // a trigger names its own schema's tables
+    db_.exec("INSERT OR IGNORE INTO " + schema + counter + " SELECT " + name + ", v FROM (SELECT " +
+             (step >= 0 ? "MAX(" : "MIN(") + c + ") AS v FROM " + schema + t + ") WHERE v IS NOT NULL");
     // Numbered after the row is in; the value is noted for @@IDENTITY and SCOPE_IDENTITY().
-    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$identity") + " AFTER INSERT ON " + t +
-             " FOR EACH ROW WHEN NEW." + c + " IS NULL BEGIN UPDATE " + t + " SET " + c + " = (SELECT IFNULL(" + last +
-             ", " + std::to_string(seed - step) + ") + " + std::to_string(step) + " FROM " + t +
-             ") WHERE rowid = NEW.rowid; SELECT __morav_identity_noted(" + c + ") FROM " + t +
-             " WHERE rowid = NEW.rowid; END");
-    // An explicit value only under SET IDENTITY_INSERT ON (544), and then always one (545).
-    const std::string on = "__morav_identity_insert(" + quoteText(table.name()) + ")";
-    db_.exec("CREATE TRIGGER main." + quoteName(table.name() + "$identity_insert") + " BEFORE INSERT ON " + t +
+    db_.exec("CREATE TRIGGER " + schema + quoteName(table.name() + "$identity") + " AFTER INSERT ON " + t +
+             " FOR EACH ROW WHEN NEW." + c + " IS NULL BEGIN INSERT OR IGNORE INTO " + counter + " VALUES (" + name +
+             ", " + std::to_string(seed - step) + "); UPDATE " + counter + " SET value = value + " +
+             std::to_string(step) + " WHERE name = " + name + "; UPDATE " + t + " SET " + c + " = (SELECT value FROM " +
+             counter + " WHERE name = " + name + ") WHERE rowid = NEW.rowid; SELECT __morav_identity_noted(" + c +
+             ") FROM " + t + " WHERE rowid = NEW.rowid; END");
+    // An explicit value only under SET IDENTITY_INSERT ON (544), and then always one (545); a
+    // value past the current one becomes the current one.
+    const std::string on = "__morav_identity_insert(" + name + ")";
+    db_.exec("CREATE TRIGGER " + schema + quoteName(table.name() + "$identity_insert") + " BEFORE INSERT ON " + t +
              " FOR EACH ROW BEGIN SELECT CASE WHEN NEW." + c + " IS NULL THEN CASE WHEN " + on + " THEN RAISE(ABORT, " +
              quoteText("morav:identity_missing:" + table.name()) + ") END WHEN NOT " + on + " THEN RAISE(ABORT, " +
              quoteText("morav:identity_insert:" + table.name()) + ") ELSE __morav_identity_noted(NEW." + c +
-             ") END; END");
+             ") END; INSERT OR IGNORE INTO " + counter + " SELECT " + name + ", NEW." + c + " WHERE NEW." + c +
+             " IS NOT NULL; UPDATE " + counter + " SET value = " + (step >= 0 ? "max" : "min") + "(value, NEW." + c +
+             ") WHERE name = " + name + " AND NEW." + c + " IS NOT NULL; END");
   }
 }
 
@@ -234,7 +257,13 @@ void DataTables::create(const TableInfo& table) {
 void DataTables::drop(std::string_view table) {
   if (!exists(table)) return;
   for (const ForeignKeyInfo& key : foreignKeysOf(table)) dropForeignKeyTriggers(key);
-  db_.exec("DROP TABLE main." + quoteName(table));
+  db_.exec("DROP TABLE " + schemaOf(table) + quoteName(table));
+  // A table made again numbers from its seed.
+  const bool temporary = CatalogStore::isTemporaryName(table);
+  Stmt counter = db_.cached(std::string("SELECT 1 FROM ") + (temporary ? "sqlite_temp_schema" : "sqlite_schema") +
+                            " WHERE name = " + quoteText(kIdentityTable));
+  if (counter.step())
+    db_.cached("DELETE FROM " + schemaOf(table) + quoteName(kIdentityTable) + " WHERE name = ?1").bind(1, table).run();
 }
 
 void DataTables::rebuild(const TableInfo& before, const TableInfo& after,
@@ -250,41 +279,43 @@ void DataTables::rebuild(const TableInfo& before, const TableInfo& after,
     } else if (const ColumnInfo* old = before.column(column.name); old && old->computed.empty()) {
       value = quoteName(old->name);
     }
+    if (column.isFixedLengthText() && value != "NULL")  // a default or old value takes the column's padding
+      value = padded(value, column.type.length);
     columns += (columns.empty() ? "" : ", ") + quoteName(column.name);
     values += (values.empty() ? "" : ", ") + value;
   }
   if (!columns.empty())
-    db_.exec("INSERT INTO main." + quoteName(temp) + "(" + columns + ") SELECT " + values + " FROM main." +
+    db_.exec("INSERT INTO " + schemaOf(temp) + quoteName(temp) + "(" + columns + ") SELECT " + values + " FROM " + schemaOf(temp) +
              quoteName(before.name()) + " ORDER BY rowid");
   drop(before.name());
-  db_.exec("ALTER TABLE main." + quoteName(temp) + " RENAME TO " + quoteName(after.name()));
+  db_.exec("ALTER TABLE " + schemaOf(temp) + quoteName(temp) + " RENAME TO " + quoteName(after.name()));
   createDependents(after);
   for (const ForeignKeyInfo& key : foreignKeysOf(after.name())) createForeignKeyTriggers(key);
 }
 
 void DataTables::addColumn(const TableInfo& after, const ColumnInfo& column) {
-  db_.exec("ALTER TABLE main." + quoteName(after.name()) + " ADD COLUMN " + declaration(after, column));
+  db_.exec("ALTER TABLE " + schemaOf(after.name()) + quoteName(after.name()) + " ADD COLUMN " + declaration(after, column));
 }
 
 void DataTables::dropColumn(std::string_view table, std::string_view column) {
-  db_.exec("ALTER TABLE main." + quoteName(table) + " DROP COLUMN " + quoteName(column));
+  db_.exec("ALTER TABLE " + schemaOf(table) + quoteName(table) + " DROP COLUMN " + quoteName(column));
 }
 
 void DataTables::createIndex(std::string_view table, const IndexInfo& index) {
   std::string columns;
   for (const auto& c : index.columns) columns += (columns.empty() ? "" : ", ") + quoteName(c);
-  db_.exec(std::string("CREATE ") + (index.unique ? "UNIQUE " : "") + "INDEX main." +
+  db_.exec(std::string("CREATE ") + (index.unique ? "UNIQUE " : "") + "INDEX " + schemaOf(table) +
            sqliteIndexName(table, index.name) + " ON " + quoteName(table) + "(" + columns + ")");
 }
 
 void DataTables::dropIndex(std::string_view table, std::string_view index) {
-  db_.exec("DROP INDEX IF EXISTS main." + sqliteIndexName(table, index));
+  db_.exec("DROP INDEX IF EXISTS " + schemaOf(table) + sqliteIndexName(table, index));
 }
 
 std::string DataTables::duplicateKeyValue(std::string_view table, const std::vector<std::string>& columns) {
   std::string list;
   for (const auto& c : columns) list += (list.empty() ? "" : ", ") + quoteName(c);
-  Stmt s = db_.prepare("SELECT " + list + " FROM main." + quoteName(table) + " GROUP BY " + list +
+  Stmt s = db_.prepare("SELECT " + list + " FROM " + schemaOf(table) + quoteName(table) + " GROUP BY " + list +
                        " HAVING COUNT(*) > 1 LIMIT 1");
   if (!s.step()) return "()";
   std::string value = "(";

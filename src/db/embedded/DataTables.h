@@ -30,6 +30,8 @@ namespace db::embedded {
 inline constexpr std::string_view kLengthCheck = "__morav_length$";
 // What the triggers of a foreign key raise: "<kForeignKeyConflict><INSERT|UPDATE|DELETE>:<key>",
 // and for the referenced side "<kReferenceConflict>...".
+// The hidden table of each table's current identity value.
+inline constexpr std::string_view kIdentityTable = "__morav_identity";
 inline constexpr std::string_view kForeignKeyConflict = "morav:foreign_key:";
 inline constexpr std::string_view kReferenceConflict = "morav:reference:";
 

@@ -180,7 +180,7 @@ Translator::ColumnKinds Executor::columnKinds(const std::vector<Token>& tokens, 
         if (auto table = ctx_.catalog.loadTable(name)) (*tables)->push_back(std::move(*table));
       }
     }
-    std::optional<Translator::Operand> kind;
+    std::optional<Translator::ColumnKind> kind;
     for (const TableInfo& table : **tables) {
       const ColumnInfo* c = table.column(column);
       if (!c) continue;
@@ -195,10 +195,17 @@ Translator::ColumnKinds Executor::columnKinds(const std::vector<Token>& tokens, 
                      : text               ? Translator::Operand::Text
                      : number             ? Translator::Operand::Number
                                           : Translator::Operand::Unknown;
-      if (kind && *kind != k) return Translator::Operand::Unknown;
-      kind = k;
+      Translator::ColumnKind found{k, {}, {}};
+      if (k == Translator::Operand::Number) {
+        found.numberType = type;
+        if (type == "decimal" || type == "numeric")
+          found.numberArgs = std::to_string(c->type.precision) + "," + std::to_string(c->type.scale);
+      }
+      if (kind && (kind->operand != k || kind->numberType != found.numberType || kind->numberArgs != found.numberArgs))
+        return Translator::ColumnKind{};
+      kind = found;
     }
-    return kind.value_or(Translator::Operand::Unknown);
+    return kind.value_or(Translator::ColumnKind{});
   };
 }
 
@@ -239,7 +246,8 @@ TableInfo Executor::tableToAlter(const ObjectName& table) const {
 
 std::string Executor::localName(const ObjectName& name) const {
   if (!name.schema.empty() && !equalsAsciiNoCase(name.schema, "dbo")) throw refusals_.unknownSchema(name.schema);
-  if (!name.database.empty() && !equalsAsciiNoCase(name.database, ctx_.catalogName))
+  const bool temporary = CatalogStore::isTemporaryName(name.name) && equalsAsciiNoCase(name.database, "tempdb");
+  if (!name.database.empty() && !equalsAsciiNoCase(name.database, ctx_.catalogName) && !temporary)
     throw refusals_.notSupported("names in another catalog ('" + name.written + "')");
   return name.name;
 }
@@ -390,7 +398,15 @@ void Executor::addConstraint(TableInfo& table, const TableConstraint& c, bool ta
     }
       [[fallthrough]];
     case TableConstraint::ForeignKey:
-      if (c.kind == TableConstraint::ForeignKey) checkForeignKey(table, c, name, tableExisted);
+      // The server skips a #table's foreign keys (with a warning): they are not kept.
+      if (c.kind == TableConstraint::ForeignKey && CatalogStore::isTemporaryId(table.object.id)) return;
+      if (c.kind == TableConstraint::ForeignKey) {
+        checkForeignKey(table, c, name, tableExisted);
+        const ForeignKeyInfo key =
+            parseForeignKey(name, tableName, c.columns.size() == 1 ? c.columns.front() : "", c.text);
+        if (key.onDelete == ForeignKeyInfo::SetDefault || key.onUpdate == ForeignKeyInfo::SetDefault)
+          throw refusals_.notSupported("ON DELETE or ON UPDATE SET DEFAULT (use NO ACTION, CASCADE or SET NULL)");
+      }
       object.type = c.kind == TableConstraint::ForeignKey ? "F" : "C";
       object.parentColumn = c.columns.size() == 1 ? c.columns.front() : "";
       object.definition = c.text;
@@ -490,6 +506,12 @@ std::vector<Dependent> Executor::dependentsOf(const TableInfo& table, const Colu
 bool Executor::hasRows(const TableInfo& table) { return !table.dataStale && ctx_.data.hasRows(table.name()); }
 
 void Executor::markStale(const TableInfo& table) {
+  // Only the file's tables are brought up to date before use (staleTableNames): a #table is
+  // made afresh at once.
+  if (CatalogStore::isTemporaryId(table.object.id)) {
+    if (const auto current = ctx_.catalog.loadTable(table.name())) ctx_.data.create(*current);
+    return;
+  }
   if (!table.dataStale) ctx_.catalog.setDataStale(table.object.id, true);
 }
 
@@ -665,10 +687,12 @@ void Executor::run(const CreateTable& s) {
   checkRunnable(table);
 
   table.object.id = ctx_.catalog.insertObject(table.object);
-  ctx_.catalog.setDataStale(table.object.id, true);  // created with its first data statement
-  table.dataStale = true;
+  const bool temporary = CatalogStore::isTemporaryId(table.object.id);
+  if (!temporary) ctx_.catalog.setDataStale(table.object.id, true);  // created with its first data statement
+  table.dataStale = !temporary;
   for (const ColumnInfo& column : table.columns) ctx_.catalog.insertColumn(table.object.id, column);
   addConstraints(table, s.columns, s.constraints, false);
+  if (temporary) ctx_.data.create(table);  // a #table is no file's: nothing brings it up to date later
   tx.commit();
 }
 
@@ -766,12 +790,13 @@ void Executor::run(const AlterColumn& s) {
 
   if (!rows) {
     markStale(before);
-  } else if (ctx_.data.declaration(before, *current) != ctx_.data.declaration(after, changed)) {
-    ctx_.data.rebuild(before, after, {});
+  } else if (ctx_.data.declaration(before, *current) != ctx_.data.declaration(after, changed) ||
+             (current->type.name != changed.type.name && (current->isFixedLengthText() || changed.isFixedLengthText()))) {
+    ctx_.data.rebuild(before, after, {});  // which pads a column that became char or nchar
     // SQLite keeps a text it cannot convert; SQL Server refuses the conversion.
     const Affinity a = changed.type.affinity;
     if (a == Affinity::Integer || a == Affinity::Numeric || a == Affinity::Real) {
-      Stmt check = ctx_.db.prepare("SELECT " + quoteName(changed.name) + " FROM main." + quoteName(after.name()) +
+      Stmt check = ctx_.db.prepare("SELECT " + quoteName(changed.name) + " FROM " + quoteName(after.name()) +
                                    " WHERE typeof(" + quoteName(changed.name) + ") = 'text' LIMIT 1");
       if (check.step()) throw refusals_.conversionFailed(current->type.name, check.text(0), changed.type.name);
     }
@@ -946,10 +971,6 @@ void Executor::run(const CreateModule& s) {
 
 void Executor::refuseIfCannotRun(const Statement& statement) const {
   if (const auto* unsupported = std::get_if<Unsupported>(&statement)) throw refusals_.notSupported(unsupported->what);
-  // A #table belongs to its connection on the server; the engine has no such tables yet, and
-  // must not make a permanent one of it.
-  if (const auto* create = std::get_if<CreateTable>(&statement); create && create->table.name.rfind('#', 0) == 0)
-    throw refusals_.notSupported("temporary tables (" + create->table.name + ")");
   // A missing procedure is the server's run-time error (2812); one that exists the engine cannot run.
   if (const auto* exec = std::get_if<ExecProcedure>(&statement)) {
     const auto procedure = ctx_.catalog.findObject(localName(exec->procedure));

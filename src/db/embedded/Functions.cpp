@@ -159,14 +159,18 @@ void dbName(sqlite3_context* ctx, int, sqlite3_value**) {
 void objectId(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
   auto* context = static_cast<FunctionContext*>(sqlite3_user_data(ctx));
-  std::string name;
+  std::string name, database;
   try {
-    for (const Token& t : tokenize(argText(argv[0]), Dialect::SqlServer))
-      if (t.isName()) name = t.kind == TokenKind::QuotedName ? t.value : t.text;
+    for (const Token& t : tokenize(argText(argv[0]), Dialect::SqlServer)) {
+      if (!t.isName()) continue;
+      name = t.kind == TokenKind::QuotedName ? t.value : t.text;
+      if (database.empty()) database = name;
+    }
   } catch (...) {
     return sqlite3_result_null(ctx);
   }
-  if (name.empty() || name.front() == '#') return sqlite3_result_null(ctx);
+  // A #table lives in tempdb: the server finds it as 'tempdb..#t', not from the catalog.
+  if (name.empty() || (name.front() == '#' && !equalsAsciiNoCase(database, "tempdb"))) return sqlite3_result_null(ctx);
   const auto found = context->findObject(name);
   if (!found) return sqlite3_result_null(ctx);
   if (argc > 1) {

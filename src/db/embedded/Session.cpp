@@ -87,6 +87,12 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
 }
 
 Session::~Session() {
+  // The connection's #tables go with it; the handle is kept for the next connection.
+  try {
+    for (const std::string& table : catalog_->dropTemporaryTables()) data_->drop(table);
+  } catch (const std::exception&) {
+    db_.reset();  // a handle that may still hold them is not kept for another connection
+  }
   // What refers to the handle goes first; the handle itself is kept for the next connection.
   interpreter_.reset();
   executor_.reset();

@@ -68,7 +68,7 @@ bool isDateFunction(const Token& name) {
 Translator::Operand Translator::kindOfName(size_t name) const {
   const Token& t = tokens_[name];
   if (t.kind == TokenKind::Word && isReservedKeyword(t.text)) return Operand::Unknown;
-  return columnKinds_ ? columnKinds_(t.kind == TokenKind::QuotedName ? t.value : t.text) : Operand::Unknown;
+  return columnKinds_ ? columnKinds_(t.kind == TokenKind::QuotedName ? t.value : t.text).operand : Operand::Unknown;
 }
 
 Translator::Operand Translator::kindOfVariable(const Token& variable) const {
@@ -262,7 +262,7 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
     switch (t.kind) {
       case TokenKind::Word:
       case TokenKind::QuotedName:
-        if (t.kind == TokenKind::Word && i + 1 < end && tokens_[i + 1].isSymbol("(") &&
+        if (t.kind == TokenKind::Word && i + 1 < end && tokens_[i + 1].isSymbol("(") && t.text.front() != '#' &&
             !(i > first && tokens_[i - 1].isSymbol("."))) {
           i = emitFunction(i, end, out);
         } else {
@@ -303,6 +303,10 @@ void Translator::emitRange(size_t first, size_t end, Translation& out, bool stat
             i = rightEnd;
             continue;
           }
+        }
+        if (const size_t taken = emitTextBesideNumber(i, first, end, out, offsets)) {
+          i += taken;
+          continue;
         }
         if (t.isSymbol("+") && joinsTexts(operandBefore(i, first), operandAfter(i, end))) {
           emit(out, "||");  // T-SQL's '+' joins texts where neither side is a number
@@ -376,8 +380,9 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
     throw refusalsFor(dialect_).invalidObject(written());
   const auto view = SystemViews::lookup(keptValues);
   // The engine reaches one catalog per connection: another one's tables are not these.
+  const bool temporary = !keptValues.back().empty() && keptValues.back().front() == '#';  // tempdb..#t
   if (!view && parts.size() == 3 && parts[0] && !catalogName_.empty() &&
-      !equalsAsciiNoCase(valueOf(parts[0]), catalogName_))
+      !equalsAsciiNoCase(valueOf(parts[0]), catalogName_) && !(temporary && equalsAsciiNoCase(valueOf(parts[0]), "tempdb")))
     throw refusalsFor(dialect_).notSupported("names in another catalog ('" + written() + "')");
   if (view) {
     out.systemViews.insert(*view);
@@ -387,13 +392,55 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
   std::string sql;
   for (size_t k = 0; k < kept.size(); ++k) {
     if (k) sql += '.';
-    sql += kept[k]->kind == TokenKind::QuotedName ? quoteName(kept[k]->value) : kept[k]->text;
+    // '#' starts a name in T-SQL, not in SQLite.
+    sql += kept[k]->kind == TokenKind::QuotedName || kept[k]->text.front() == '#' ? quoteName(valueOf(kept[k]))
+                                                                                   : kept[k]->text;
   }
   const std::string key = asciiLower(keptValues.back());
   out.names.insert(key);
   if (parts.size() > 1) out.written[key] = written();
   emit(out, sql);
   return j;
+}
+
+size_t Translator::emitTextBesideNumber(size_t op, size_t first, size_t end, Translation& out,
+                                        std::map<size_t, size_t>& offsets) {
+  static constexpr std::array<std::string_view, 7> kComparisons = {"=", "<>", "!=", "<", ">", "<=", ">="};
+  const Token& t = tokens_[op];
+  if (!columnKinds_ || op <= first || op + 1 >= end ||
+      std::none_of(kComparisons.begin(), kComparisons.end(), [&](std::string_view c) { return t.isSymbol(c); }))
+    return 0;
+  // Only a lone text literal beside a lone column: anything longer has types this translation
+  // does not follow.
+  const auto standsAlone = [&](size_t k) {
+    const auto arithmetic = [](const Token& x) {
+      return x.isSymbol("+") || x.isSymbol("-") || x.isSymbol("*") || x.isSymbol("/") || x.isSymbol("%") ||
+             x.isSymbol(".");
+    };
+    return (k == first || !arithmetic(tokens_[k - 1])) && (k + 1 >= end || !arithmetic(tokens_[k + 1]));
+  };
+  const size_t left = op - 1, right = op + 1;
+  const bool textLeft = tokens_[left].kind == TokenKind::String && tokens_[right].isName();
+  const bool textRight = tokens_[right].kind == TokenKind::String && tokens_[left].isName();
+  if ((!textLeft && !textRight) || !offsets.count(left)) return 0;
+  const size_t text = textLeft ? left : right, column = textLeft ? right : left;
+  if (tokens_[column].kind == TokenKind::Word && isReservedKeyword(tokens_[column].text)) return 0;
+  if ((column + 1 < end && tokens_[column + 1].isSymbol("(")) || !standsAlone(text) || !standsAlone(column))
+    return 0;
+  const ColumnKind kind =
+      columnKinds_(tokens_[column].kind == TokenKind::QuotedName ? tokens_[column].value : tokens_[column].text);
+  if (kind.operand != Operand::Number || kind.numberType.empty()) return 0;
+  const std::string converted = "__morav_convert(" + literalOperand(text, text + 1, quoteText(tokens_[text].value)) +
+                                ", " + quoteText(kind.numberType) + ", " + quoteText(kind.numberArgs) + ", NULL)";
+  if (textLeft) {
+    out.sql.resize(offsets[left]);
+    emit(out, converted);
+    emit(out, t.text);
+    return 1;  // the operator; the column follows as any name does
+  }
+  emit(out, t.text);
+  emit(out, converted);
+  return 2;  // the operator and the text
 }
 
 // A literal keeps its T-SQL type through a conversion (3.0 is numeric(2,1), not SQLite's real

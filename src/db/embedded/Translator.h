@@ -40,7 +40,14 @@ class Translator {
   // What a column of the statement holds, as far as its tables tell: '+' joins texts and adds
   // numbers, so the translation needs to know which it meets.
   enum class Operand { Text, Number, Date, Unknown };
-  using ColumnKinds = std::function<Operand(std::string_view column)>;
+  // A column's kind; for a number, its type as a conversion names it ("int", "decimal" with
+  // "18,2"), empty where the statement's tables disagree.
+  struct ColumnKind {
+    Operand operand = Operand::Unknown;
+    std::string numberType;
+    std::string numberArgs;
+  };
+  using ColumnKinds = std::function<ColumnKind(std::string_view column)>;
 
   // `catalogName` is the connected catalog: a three-part name of another one is refused.
   Translator(const std::vector<Token>& tokens, Dialect dialect, std::string catalogName = {},
@@ -68,6 +75,10 @@ class Translator {
   bool isScalarSubquery(size_t open, size_t first) const;
   bool yieldsOneRow(size_t select, size_t end) const;
   Operand kindOfName(size_t name) const;
+  // `'text' op column` and `column op 'text'` with a number column: the text converted to the
+  // column's type, as the server converts it (245 when it is no number). The tokens it took
+  // from `op` on, 0 when the comparison is not of that kind.
+  size_t emitTextBesideNumber(size_t op, size_t first, size_t end, Translation& out, std::map<size_t, size_t>& offsets);
   Operand kindOfVariable(const Token& variable) const;
 
   const VariableNames* variables_;
