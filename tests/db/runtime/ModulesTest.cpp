@@ -1,0 +1,201 @@
+// Views, scalar functions, procedures and triggers: created and checked as the server compiles
+// them, and run when used.
+#include <gtest/gtest.h>
+
+#include "db/EngineTestSupport.h"
+#include "support/EngineFixture.h"
+
+namespace {
+
+using Column = std::vector<std::optional<std::string>>;
+using enginetest::errorOf;
+
+class ModulesTest : public testsupport::EngineFixture {
+ protected:
+  db::Rows rows(const std::string& batch) { return connection->query({batch}, {}, db::QueryMode::Open); }
+  Column column(const std::string& select) {
+    Column values;
+    for (const auto& row : rows(select).values) values.push_back(row.at(0));
+    return values;
+  }
+  std::optional<std::string> scalar(const std::string& select) { return column(select).at(0); }
+  int refusal(const std::string& batch) { return errorOf([&] { connection->execute(batch); }).number(); }
+  std::string message(const std::string& batch) { return errorOf([&] { connection->execute(batch); }).message(); }
+};
+
+// ---- Procedures ---------------------------------------------------------------------------
+
+TEST_F(ModulesTest, AProcedureTakesArgumentsByPositionAndNameWithDefaultsAndOutput) {
+  prepare("create table T (ID int, N nvarchar(20))");
+  prepare(
+      "create procedure AddRow @ID int, @N nvarchar(5) = N'پیش', @Count int = 0 OUTPUT\r\n"
+      "as\r\n"
+      "begin\r\n"
+      "  insert into T (ID, N) values (@ID, @N)\r\n"
+      "  select @Count = count(*) from T\r\n"
+      "  return @ID * 10\r\n"
+      "end");
+  connection->execute("exec AddRow 1");
+  connection->execute("EXEC dbo.AddRow @N = N'سلام دنیا', @ID = 2");  // cut to the parameter's five characters
+  EXPECT_EQ(column("select N from T order by ID"), (Column{"پیش", "سلام "}));
+  EXPECT_EQ(scalar("declare @c int, @rc int; exec @rc = AddRow 3, 'x', @c output; select cast(@c as varchar(5)) + ',' + cast(@rc as varchar(5))"),
+            "3,30");
+  EXPECT_EQ(scalar("declare @c int = 7; exec AddRow @ID = 4, @Count = @c; select @c"), "7");  // not asked back
+  EXPECT_EQ(scalar("declare @rc int = 5; exec @rc = AddRow 5, default; select @rc"), "50");
+}
+
+TEST_F(ModulesTest, AProcedureGivesTheCallerItsRowsAndRunsNestedCallsInFramesOfTheirOwn) {
+  prepare("create table T (ID int)");
+  prepare("insert into T values (1)");
+  prepare("insert into T values (2)");
+  prepare("create procedure Listing @x int as begin declare @y int = @x + 1; select ID, @y as Y from T where ID >= @x order by ID end");
+  prepare("create procedure Caller as begin declare @y int = 100; exec Listing 1; end");
+  const db::Rows result = rows("exec Caller");
+  ASSERT_EQ(result.values.size(), 2u);
+  EXPECT_EQ(result.columns, (std::vector<std::string>{"ID", "Y"}));
+  EXPECT_EQ(result.values[1], (Column{"2", "2"}));
+  // The caller's @y is its own.
+  prepare("create procedure SetsY as begin declare @y int = 1; set @y = 5 end");
+  EXPECT_EQ(scalar("declare @y int = 9; exec SetsY; select @y"), "9");
+}
+
+TEST_F(ModulesTest, AProcedureIsAlteredAndDropped) {
+  prepare("create procedure P as select 1 as A");
+  prepare("alter procedure P as select 2 as A");
+  EXPECT_EQ(scalar("exec P"), "2");
+  prepare("if object_id('P') is not null drop procedure P");
+  EXPECT_EQ(refusal("exec P"), 2812);
+}
+
+TEST_F(ModulesTest, DeferredNameResolutionAcceptsMissingTablesAndProceduresButNotMissingColumns) {
+  // A missing table waits for the run; it fails there with 208.
+  prepare("create procedure Later as select X from NotYet");
+  EXPECT_EQ(refusal("exec Later"), 208);
+  prepare("create table NotYet (X int)");
+  prepare("insert into NotYet values (4)");
+  EXPECT_EQ(scalar("exec Later"), "4");
+  // A column missing from a table that exists is refused when the procedure is created.
+  prepare("create table Here (A int)");
+  EXPECT_EQ(refusal("create procedure Wrong as select B from Here"), 207);
+  EXPECT_EQ(scalar("select count(*) from sys.procedures where name = 'Wrong'"), "0");
+  // A call of a missing procedure is created (with the server's warning) and fails when run.
+  prepare("create procedure Caller as exec Missing");
+  EXPECT_EQ(refusal("exec Caller"), 2812);
+  EXPECT_EQ(message("exec Caller"), "Could not find stored procedure 'Missing'.");
+}
+
+TEST_F(ModulesTest, ProcedureCallsAreRefusedAsTheServerRefusesThem) {
+  prepare("create procedure P @a int, @b int = 2, @c int = 0 output as return @a");
+  EXPECT_EQ(message("exec P"), "Procedure or function 'P' expects parameter '@a', which was not supplied.");
+  EXPECT_EQ(refusal("exec P"), 201);
+  EXPECT_EQ(message("exec P 1, 2, 3, 4"), "Procedure or function P has too many arguments specified.");
+  EXPECT_EQ(refusal("exec P 1, 2, 3, 4"), 8144);
+  EXPECT_EQ(message("exec P @a = 1, @z = 2"), "@z is not a parameter for procedure P.");
+  EXPECT_EQ(refusal("exec P @a = 1, @z = 2"), 8145);
+  EXPECT_EQ(refusal("exec P @a = 1, 2"), 119);
+  EXPECT_EQ(refusal("declare @b int; exec P 1, @b output"), 8162);
+  EXPECT_EQ(refusal("exec Nowhere 1"), 2812);
+  EXPECT_EQ(refusal("declare @x int; exec P @x, @undeclared"), 137);
+}
+
+TEST_F(ModulesTest, NestingStopsAtThirtyTwoLevels) {
+  prepare("create table Depth (N int)");
+  prepare(
+      "create procedure Down @n int as begin insert into Depth values (@n); if @n < 40 begin declare @m int = @n + 1; "
+      "exec Down @m end end");
+  EXPECT_EQ(message("exec Down 1"),
+            "Maximum stored procedure, function, trigger, or view nesting level exceeded (limit 32).");
+  prepare("delete from Depth");
+  prepare(
+      "create procedure Down31 @n int as begin insert into Depth values (@n); if @n < 32 begin declare @m int = @n + 1; "
+      "exec Down31 @m end end");
+  connection->execute("exec Down31 1");
+  EXPECT_EQ(scalar("select max(N) from Depth"), "32");
+}
+
+}  // namespace
+
+// ---- Scalar functions ---------------------------------------------------------------------
+
+namespace {
+
+class FunctionsTest : public ModulesTest {};
+
+TEST_F(FunctionsTest, AFunctionWithALoopRunsWhereverAnExpressionStands) {
+  prepare(
+      "CREATE FUNCTION dbo.Sum1To(@n int) RETURNS int WITH SCHEMABINDING\r"
+      "AS\r"
+      "BEGIN\r"
+      "  DECLARE @i int, @s int -- the running sum\r"
+      "  SELECT @i = 1, @s = 0\r"
+      "  WHILE @i <= @n\r"
+      "  BEGIN\r"
+      "    SET @s = @s + @i\r"
+      "    SET @i = @i + 1\r"
+      "  END\r"
+      "  RETURN @s\r"
+      "END\r");
+  EXPECT_EQ(scalar("select dbo.Sum1To(4)"), "10");
+  prepare("create table T (N int, Total int)");
+  prepare("insert into T (N) values (3)");
+  prepare("insert into T (N) values (5)");
+  prepare("update T set Total = dbo.Sum1To(N) where dbo.Sum1To(N) > 0");
+  EXPECT_EQ(column("select Total from T order by N"), (Column{"6", "15"}));
+  EXPECT_EQ(column("select N from T where dbo.Sum1To(N) = 15"), (Column{"5"}));
+  // Functions call functions, and take variables.
+  prepare("create function dbo.Twice(@n int) returns int as begin return 2 * dbo.Sum1To(@n) end");
+  EXPECT_EQ(scalar("declare @k int = 3; select dbo.Twice(@k)"), "12");
+  // NULL in, NULL through.
+  EXPECT_EQ(scalar("select dbo.Sum1To(NULL)"), "0");
+}
+
+TEST_F(FunctionsTest, TheResultTakesTheDeclaredType) {
+  prepare("create function dbo.Short(@s nvarchar(100)) returns nvarchar(10) as begin return @s + N' و بیشتر' end");
+  EXPECT_EQ(scalar("select dbo.Short(N'سال ۱۴۰۲')"), "سال ۱۴۰۲ و");
+  prepare("create function dbo.Half(@n int) returns int as begin return @n / 2.0 end");
+  EXPECT_EQ(scalar("select dbo.Half(7)"), "3");
+}
+
+TEST_F(FunctionsTest, AFunctionReadsTablesAndIsUsedInDefaultsAndComputedColumns) {
+  prepare("create table Rates (Code int, Rate int)");
+  prepare("insert into Rates values (1, 15)");
+  prepare(
+      "create function dbo.RateOf(@code int) returns int as begin declare @r int; "
+      "select @r = Rate from Rates where Code = @code; return isnull(@r, 0) end");
+  prepare("create table Orders (Code int, Amount int, Tax as (Amount * dbo.RateOf(Code) / 100), Seen int default dbo.RateOf(1))");
+  prepare("insert into Orders (Code, Amount) values (1, 200)");
+  EXPECT_EQ(rows("select Tax, Seen from Orders").values.at(0), (Column{"30", "15"}));
+}
+
+TEST_F(FunctionsTest, FunctionsAreRefusedAsTheServerRefusesThem) {
+  prepare("create table T (A int)");
+  EXPECT_EQ(message("create function dbo.F() returns int as begin insert into T values (1) return 1 end"),
+            "Invalid use of a side-effecting operator 'INSERT' within a function.");
+  EXPECT_EQ(refusal("create function dbo.F() returns int as begin update T set A = 1 return 1 end"), 443);
+  EXPECT_EQ(refusal("create function dbo.F() returns int as begin print 'x' return 1 end"), 443);
+  EXPECT_EQ(message("create function dbo.F() returns int as begin select A from T return 1 end"),
+            "Select statements included within a function cannot return data to a client.");
+  EXPECT_EQ(refusal("create function dbo.F() returns int as begin declare @a int; if 1 = 1 return 1 set @a = 2 end"), 455);
+  EXPECT_EQ(refusal("create function dbo.F() returns int as begin return (select B from T) end"), 207);
+  EXPECT_EQ(refusal("create function dbo.F() returns int as begin return @nowhere end"), 137);
+  EXPECT_EQ(message("select dbo.Missing(1)"),
+            "Cannot find either column \"dbo\" or the user-defined function or aggregate \"dbo.Missing\", or the "
+            "name is ambiguous.");
+  prepare("create function dbo.Two(@a int, @b int) returns int as begin return @a + @b end");
+  EXPECT_EQ(refusal("select dbo.Two(1)"), 313);
+  EXPECT_EQ(refusal("select dbo.Two(1, 2, 3)"), 8144);
+  EXPECT_EQ(scalar("select count(*) from sys.objects where type = 'FN'"), "1");
+}
+
+TEST_F(FunctionsTest, ARecreatedFunctionIsUsedFromThenOn) {
+  prepare("create function dbo.V() returns int as begin return 1 end");
+  EXPECT_EQ(scalar("select dbo.V()"), "1");
+  prepare("if object_id('dbo.V') is not null drop function dbo.V");
+  EXPECT_EQ(refusal("select dbo.V()"), 4121);
+  prepare("create function dbo.V() returns int as begin return 2 end");
+  EXPECT_EQ(scalar("select dbo.V()"), "2");
+  prepare("alter function dbo.V() returns int as begin return 3 end");
+  EXPECT_EQ(scalar("select dbo.V()"), "3");
+}
+
+}  // namespace
