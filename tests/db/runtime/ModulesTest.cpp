@@ -199,3 +199,71 @@ TEST_F(FunctionsTest, ARecreatedFunctionIsUsedFromThenOn) {
 }
 
 }  // namespace
+
+// ---- Views --------------------------------------------------------------------------------
+
+namespace {
+
+class ViewsTest : public ModulesTest {};
+
+TEST_F(ViewsTest, AViewOverAViewWithARecursiveCommonTableExpression) {
+  prepare("create table Accounts (ID int, Parent int, Name nvarchar(30))");
+  prepare("insert into Accounts values (1, NULL, N'دارایی‌ها')");
+  prepare("insert into Accounts values (2, 1, N'صندوق')");
+  prepare("insert into Accounts values (3, 2, N'صندوق ریالی')");
+  prepare("insert into Accounts values (4, NULL, N'بدهی‌ها')");
+  prepare(
+      "CREATE VIEW V_Tree AS\r"
+      "WITH Tree (ID, Name, Depth, Root) AS (\r"
+      "  SELECT ID, Name, 1, ID FROM Accounts WHERE Parent IS NULL -- the roots\r"
+      "  UNION ALL\r"
+      "  SELECT a.ID, a.Name, t.Depth + 1, t.Root FROM Accounts a JOIN Tree t ON a.Parent = t.ID)\r"
+      "SELECT ID, Name, Depth, Root FROM Tree\r");
+  prepare("create view dbo.V_Deep as select v.Name, v.Depth from dbo.V_Tree v where v.Depth > 1");
+  EXPECT_EQ(column("select Name from V_Deep order by Depth desc"), (Column{"صندوق ریالی", "صندوق"}));
+  EXPECT_EQ(scalar("select count(*) from V_Tree t join Accounts a on a.ID = t.Root where a.Name = N'دارایی‌ها'"), "3");
+  // The views' columns are in the catalog, typed where a column of a table gives the type.
+  EXPECT_EQ(column("select DATA_TYPE from INFORMATION_SCHEMA.COLUMNS where TABLE_NAME = 'V_Deep' order by ORDINAL_POSITION"),
+            (Column{"nvarchar", "sql_variant"}));
+  EXPECT_EQ(scalar("select count(*) from sys.columns where object_id = object_id('V_Tree')"), "4");
+  EXPECT_EQ(connection->columnNames("V_Deep"), (std::vector<std::string>{"Name", "Depth"}));
+  EXPECT_EQ(scalar("select type from sys.objects where object_id = object_id('V_Deep')"), "V");
+}
+
+TEST_F(ViewsTest, AViewUsesWhatItNamesAsItIsNow) {
+  prepare("create table T (A int, B int)");
+  prepare("insert into T values (1, 2)");
+  prepare("create function dbo.Plus(@a int) returns int as begin return @a + 1 end");
+  prepare("create view V (X, Y) as select A, dbo.Plus(B) from T");
+  EXPECT_EQ(rows("select X, Y from V").values.at(0), (Column{"1", "3"}));
+  // Not schema-bound: the function dropped and made anew leaves the view, which uses the new one.
+  prepare("drop function dbo.Plus");
+  EXPECT_EQ(refusal("select * from V"), 4121);
+  prepare("create function dbo.Plus(@a int) returns int as begin return @a + 100 end");
+  EXPECT_EQ(scalar("select Y from V"), "102");
+  // A base table that lost a column: the view fails when read, in the server's words.
+  prepare("alter table T drop column B");
+  EXPECT_EQ(message("select * from V"), "Invalid column name 'B'.");
+  prepare("drop view V");
+  EXPECT_EQ(scalar("select count(*) from sys.columns where name = 'Y'"), "0");
+}
+
+TEST_F(ViewsTest, AViewIsBoundWhenCreated) {
+  prepare("create table T (A int, B int)");
+  EXPECT_EQ(message("create view V as select A from Missing"), "Invalid object name 'Missing'.");
+  EXPECT_EQ(refusal("create view V as select C from T"), 207);
+  EXPECT_EQ(refusal("create view V as select dbo.Missing(A) as M from T"), 4121);
+  EXPECT_EQ(message("create view V as select A, B as A from T"),
+            "Column names in each view or function must be unique. Column name 'A' in view or function 'V' is "
+            "specified more than once.");
+  EXPECT_EQ(message("create view V as select A, A + B from T"),
+            "Create View or Function failed because no column name was specified for column 2.");
+  EXPECT_EQ(refusal("create view V (X) as select A, B from T"), 8158);
+  EXPECT_EQ(refusal("create view V (X, Y, Z) as select A, B from T"), 8159);
+  EXPECT_EQ(refusal("select 1\r\ncreate view V as select A from T"), 111);
+  EXPECT_EQ(scalar("select count(*) from sys.views"), "0");
+  prepare("create view V as select * from T");
+  EXPECT_EQ(refusal("create view V as select A from T"), 2714);
+}
+
+}  // namespace
