@@ -267,3 +267,80 @@ TEST_F(ViewsTest, AViewIsBoundWhenCreated) {
 }
 
 }  // namespace
+
+// ---- Triggers -----------------------------------------------------------------------------
+
+namespace {
+
+class TriggersTest : public ModulesTest {
+ protected:
+  void SetUp() override {
+    ModulesTest::SetUp();
+    prepare("create table Sudur (SH_B nvarchar(20), Amount int)");
+    prepare("create table History (SH_B nvarchar(20), Amount int, Kind nvarchar(10))");
+  }
+};
+
+TEST_F(TriggersTest, AnAfterTriggerFiresOncePerStatementWithEveryRow) {
+  prepare(
+      "CREATE TRIGGER TRG_Sudur_Ins ON dbo.Sudur AFTER INSERT AS\r"
+      "BEGIN\r"
+      "  INSERT INTO History (SH_B, Amount, Kind) SELECT SH_B, Amount, N'ورود' FROM inserted\r"
+      "  INSERT INTO History (SH_B, Amount, Kind) SELECT N'جمع', SUM(Amount), N'دسته' FROM inserted\r"
+      "END");
+  prepare("create table Staged (SH_B nvarchar(20), Amount int)");
+  prepare("insert into Staged values (N'۱۰۱', 5)");
+  prepare("insert into Staged values (N'۱۰۲', 7)");
+  prepare("insert into Staged values (N'۱۰۳', 9)");
+  connection->execute("insert into Sudur (SH_B, Amount) select SH_B, Amount from Staged");
+  EXPECT_EQ(column("select SH_B from History where Kind = N'ورود' order by SH_B"), (Column{"۱۰۱", "۱۰۲", "۱۰۳"}));
+  EXPECT_EQ(column("select Amount from History where Kind = N'دسته'"), (Column{"21"}));
+  EXPECT_EQ(scalar("select count(*) from Sudur"), "3");
+}
+
+TEST_F(TriggersTest, DeleteAndUpdateTriggersSeeDeletedAndInserted) {
+  prepare("insert into Sudur values (N'a', 1)");
+  prepare("insert into Sudur values (N'b', 2)");
+  prepare("insert into Sudur values (N'c', 3)");
+  prepare(
+      "create trigger TRG_Sudur_Del on Sudur for delete as "
+      "insert into History (SH_B, Amount, Kind) select SH_B, Amount, 'deleted' from deleted");
+  prepare(
+      "create trigger TRG_Sudur_Upd on Sudur after update as "
+      "insert into History (SH_B, Amount, Kind) select i.SH_B, i.Amount - d.Amount, 'changed' from inserted i "
+      "join deleted d on d.SH_B = i.SH_B");
+  connection->execute("delete from Sudur where Amount >= 2");
+  EXPECT_EQ(column("select SH_B from History where Kind = 'deleted' order by SH_B"), (Column{"b", "c"}));
+  connection->execute("update Sudur set Amount = Amount + 10");
+  EXPECT_EQ(column("select Amount from History where Kind = 'changed'"), (Column{"10"}));
+  // A statement that changes no row still fires its table's trigger, once, with nothing.
+  connection->execute("delete from Sudur where 1 = 0");
+  EXPECT_EQ(scalar("select count(*) from History"), "3");
+  // The rows a statement changed are the trigger's business only while it runs.
+  EXPECT_EQ(refusal("select * from inserted"), 208);
+}
+
+TEST_F(TriggersTest, AnErrorInATriggerUndoesTheStatement) {
+  prepare("create table Keys (K int primary key)");
+  prepare("insert into Keys values (1)");
+  prepare("create trigger TRG_Fail on Sudur after insert as insert into Keys values (1)");
+  EXPECT_EQ(refusal("insert into Sudur values (N'x', 1)"), 2627);
+  EXPECT_EQ(scalar("select count(*) from Sudur"), "0");
+  // A trigger that names a table not yet made is created; it fails when it fires.
+  prepare("create trigger TRG_Later on History after insert as insert into Audit select * from inserted");
+  EXPECT_EQ(refusal("insert into History values (N'x', 1, N'k')"), 208);
+  EXPECT_EQ(scalar("select count(*) from History"), "0");
+  EXPECT_EQ(refusal("create trigger TRG_X on Missing after insert as select 1"), 8197);
+  EXPECT_EQ(refusal("create trigger TRG_Y on Sudur after insert as return 1"), 178);
+}
+
+TEST_F(TriggersTest, ATriggerDoesNotFireItselfAgainButFiresOthers) {
+  prepare("create trigger TRG_Self on History after insert as insert into History (Kind) values ('again')");
+  prepare("create trigger TRG_Chain on Sudur after insert as insert into History (SH_B, Kind) select SH_B, 'chained' from inserted");
+  connection->execute("insert into Sudur values (N'z', 1)");
+  EXPECT_EQ(column("select Kind from History order by Kind"), (Column{"again", "chained"}));
+  prepare("drop trigger TRG_Self");
+  EXPECT_EQ(scalar("select count(*) from sys.triggers"), "1");
+}
+
+}  // namespace
