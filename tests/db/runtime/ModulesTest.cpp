@@ -96,6 +96,7 @@ TEST_F(ModulesTest, ProcedureCallsAreRefusedAsTheServerRefusesThem) {
   EXPECT_EQ(refusal("declare @b int; exec P 1, @b output"), 8162);
   EXPECT_EQ(refusal("exec Nowhere 1"), 2812);
   EXPECT_EQ(refusal("declare @x int; exec P @x, @undeclared"), 137);
+  EXPECT_EQ(message("exec P 'abc'"), "Error converting data type varchar to int.");
 }
 
 TEST_F(ModulesTest, NestingStopsAtThirtyTwoLevels) {
@@ -154,6 +155,16 @@ TEST_F(FunctionsTest, TheResultTakesTheDeclaredType) {
   EXPECT_EQ(scalar("select dbo.Short(N'سال ۱۴۰۲')"), "سال ۱۴۰۲ و");
   prepare("create function dbo.Half(@n int) returns int as begin return @n / 2.0 end");
   EXPECT_EQ(scalar("select dbo.Half(7)"), "3");
+}
+
+TEST_F(FunctionsTest, ArgumentsTakeTheParametersTypes) {
+  prepare("create function dbo.Echo(@s nvarchar(3), @n int) returns nvarchar(20) as begin return @s + N'/' + cast(@n as nvarchar(10)) end");
+  EXPECT_EQ(scalar("select dbo.Echo(N'ابجدهوز', 7.9)"), "ابج/7");
+  EXPECT_EQ(scalar("select dbo.Echo(N'x', '12')"), "x/12");
+  EXPECT_EQ(refusal("select dbo.Echo(N'x', 'abc')"), 245);
+  prepare("create procedure P as select 1");
+  prepare("create function dbo.CallsP() returns int as begin exec P return 1 end");
+  EXPECT_EQ(refusal("select dbo.CallsP()"), 557);
 }
 
 TEST_F(FunctionsTest, AFunctionReadsTablesAndIsUsedInDefaultsAndComputedColumns) {

@@ -327,6 +327,29 @@ void Modules::registerFunction(const std::string& name) {
   registered_[sqlName] = std::move(slot);
 }
 
+// An argument as its parameter's type takes it, where SQLite's value is not that already: a
+// number cut to an integer, a text to the parameter's length, a text read as a number.
+std::optional<std::string> Modules::argumentOf(sqlite3_value* value, const SqlType& type) {
+  auto text = valueText(value);
+  if (!text) return text;
+  const int kind = sqlite3_value_type(value);
+  if (type.affinity == Affinity::Integer && kind == SQLITE_FLOAT)
+    return std::to_string(static_cast<std::int64_t>(sqlite3_value_double(value)));
+  if ((type.affinity == Affinity::Integer || type.affinity == Affinity::Real || type.affinity == Affinity::Numeric) &&
+      kind == SQLITE_TEXT) {
+    const auto rows = executor_.run("select CAST(" + quoteText(*text) + " AS " + type.declared + ")", {}, true);
+    return rows && !rows->values.empty() ? rows->values.front().front() : std::nullopt;
+  }
+  const bool character = type.name == "char" || type.name == "varchar" || type.name == "nchar" || type.name == "nvarchar";
+  if (character && type.length > 0) {
+    size_t chars = 0, i = 0;
+    for (; i < text->size(); ++i)
+      if ((static_cast<unsigned char>((*text)[i]) & 0xC0) != 0x80 && chars++ == static_cast<size_t>(type.length)) break;
+    text->resize(i);
+  }
+  return text;
+}
+
 void Modules::callFunction(sqlite3_context* context, const std::string& name, int argc, sqlite3_value** argv) {
   try {
     Nesting nesting(depth_);
@@ -341,9 +364,15 @@ void Modules::callFunction(sqlite3_context* context, const std::string& name, in
                                 written + ".",
                             313);
     std::vector<Interpreter::Parameter> parameters = declaredParameters(function.parameters);
-    for (int i = 0; i < argc; ++i) parameters[static_cast<size_t>(i)].value = valueText(argv[i]);
+    for (int i = 0; i < argc; ++i)
+      parameters[static_cast<size_t>(i)].value = argumentOf(argv[i], resolvedType(function.parameters[static_cast<size_t>(i)].type));
     Interpreter frame(executor_, this);
     const SqlType type = resolvedType(*function.returnType);
+    ++functionDepth_;
+    struct Leave {
+      int& depth;
+      ~Leave() { --depth; }
+    } leave{functionDepth_};
     const auto outcome = frame.runModule(tree->batch.text, function.body, parameters, false, function.returnType->text);
     if (!outcome.returned) return sqlite3_result_null(context);
     const std::string& value = *outcome.returned;
@@ -367,6 +396,7 @@ std::optional<Rows> Modules::execute(std::string_view text, const Params& params
 
 std::optional<Rows> Modules::execute(Interpreter& caller, const ExecuteStatement& exec, bool wantRows) {
   if (exec.procedure.empty()) throw refusals().notSupported("EXEC of a procedure named by a variable");
+  if (functionDepth_ > 0) throw procedureInFunction();
   const std::string written = caller.textOf(exec.procedure.span);
   const auto object = catalog_.findObject(exec.procedure.object());
   if (!object || object->type != "P") throw refusals().missingProcedure(written);
@@ -414,7 +444,17 @@ std::optional<Rows> Modules::execute(Interpreter& caller, const ExecuteStatement
     } else {
       value = "NULL";  // DEFAULT for a parameter without one
     }
-    parameters[i].value = caller.evaluate("CAST((" + value + ") AS " + definition.type.text + ")");
+    try {
+      parameters[i].value = caller.evaluate("CAST((" + value + ") AS " + definition.type.text + ")");
+    } catch (const Error& e) {
+      // An argument the parameter's type cannot take: the server's words for a call.
+      if (e.number() != 245) throw;
+      const bool national = argument && argument->value && argument->value->kind == ExpressionKind::Literal &&
+                            argument->value->as<Literal>().national;
+      throw Error::provider("Error converting data type " + std::string(national ? "nvarchar" : "varchar") + " to " +
+                                definition.type.name.object() + ".",
+                            8114);
+    }
   }
 
   Interpreter frame(executor_, this);
