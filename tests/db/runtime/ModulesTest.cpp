@@ -341,6 +341,19 @@ TEST_F(TriggersTest, AnErrorInATriggerUndoesTheStatement) {
   prepare("create trigger TRG_Later on History after insert as insert into Audit select * from inserted");
   EXPECT_EQ(refusal("insert into History values (N'x', 1, N'k')"), 208);
   EXPECT_EQ(scalar("select count(*) from History"), "0");
+  // A trigger written for one row meets a statement of several: 512, and the deletion is undone.
+  prepare("drop trigger TRG_Later");
+  prepare("insert into History values (N'h', 1, N'k')");
+  prepare("drop trigger TRG_Fail");
+  prepare("insert into Sudur values (N'a', 1)");
+  prepare("insert into Sudur values (N'b', 2)");
+  prepare(
+      "create trigger TRG_One on Sudur after delete as "
+      "delete from History where SH_B = (select SH_B from deleted)");
+  EXPECT_EQ(refusal("delete from Sudur"), 512);
+  EXPECT_EQ(scalar("select count(*) from Sudur"), "2");
+  connection->execute("delete from Sudur where SH_B = N'a'");
+  EXPECT_EQ(scalar("select count(*) from Sudur"), "1");
   EXPECT_EQ(refusal("create trigger TRG_X on Missing after insert as select 1"), 8197);
   EXPECT_EQ(refusal("create trigger TRG_Y on Sudur after insert as return 1"), 178);
 }
