@@ -2,6 +2,10 @@
 // them, and run when used.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <iostream>
+
 #include "db/EngineTestSupport.h"
 #include "support/EngineFixture.h"
 
@@ -365,6 +369,48 @@ TEST_F(TriggersTest, ATriggerDoesNotFireItselfAgainButFiresOthers) {
   EXPECT_EQ(column("select Kind from History order by Kind"), (Column{"again", "chained"}));
   prepare("drop trigger TRG_Self");
   EXPECT_EQ(scalar("select count(*) from sys.triggers"), "1");
+}
+
+}  // namespace
+
+// ---- Costs --------------------------------------------------------------------------------
+
+namespace {
+
+double secondsOf(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Run by hand: --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Times*'
+TEST_F(ModulesTest, DISABLED_TimesModulesAgainstTheSameWorkAsOnePlainQuery) {
+  prepare("create table D (d int)");
+  for (int d = 0; d < 10; ++d) prepare("insert into D values (" + std::to_string(d) + ")");
+  prepare("create table T (N int)");
+  prepare("insert into T select a.d * 10000 + b.d * 1000 + c.d * 100 + e.d * 10 + f.d from D a, D b, D c, D e, D f");
+  ASSERT_EQ(scalar("select count(*) from T"), "100000");
+
+  prepare(
+      "create procedure Loop as begin declare @i int = 0, @s bigint = 0; "
+      "while @i < 100000 begin set @s = @s + @i; set @i = @i + 1 end; select @s end");
+  std::optional<std::string> looped, summed;
+  const double loop = secondsOf([&] { looped = scalar("exec Loop"); });
+  const double plain = secondsOf([&] { summed = scalar("select sum(cast(N as bigint)) from T"); });
+  EXPECT_EQ(looped, summed);
+  std::cout << "procedure looping 100,000 times: " << loop << " s; the same sum as one query: " << plain << " s\n";
+
+  prepare("create view V as select N, N * 2 as M from T where N % 2 = 0");
+  const double view = secondsOf([&] { looped = scalar("select sum(cast(M as bigint)) from V"); });
+  const double direct = secondsOf([&] { summed = scalar("select sum(cast(N * 2 as bigint)) from T where N % 2 = 0"); });
+  EXPECT_EQ(looped, summed);
+  std::cout << "view over 100,000 rows: " << view << " s; its query written out: " << direct << " s\n";
+
+  prepare("create function dbo.Twice(@n int) returns int as begin return @n * 2 end");
+  const double function = secondsOf([&] { looped = scalar("select sum(dbo.Twice(N)) from T where N < 10000"); });
+  const double inline_ = secondsOf([&] { summed = scalar("select sum(N * 2) from T where N < 10000"); });
+  EXPECT_EQ(looped, summed);
+  std::cout << "scalar function over 10,000 rows: " << function << " s; inline: " << inline_ << " s\n";
 }
 
 }  // namespace
