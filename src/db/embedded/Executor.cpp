@@ -274,13 +274,13 @@ void Executor::bind(std::string_view batch, const VariableNames* variables) {
     try {
       bringUpToDate(translation.names);
       for (const std::string& view : translation.systemViews) ctx_.views.prepare(view);
+      if (hooks_ && !translation.functions.empty()) hooks_->prepareFunctions(translation.functions);
       ctx_.db.prepare(translation.sql);
     } catch (const SqliteFailure& failure) {
       const Error refusal = refusalFor(failure, &translation, data->kind);
       if (refusal.number() == 208) continue;  // resolved when it runs
       throw refusal;
     }
-    if (hooks_ && !translation.functions.empty()) hooks_->prepareFunctions(translation.functions);
   }
 }
 

@@ -26,6 +26,12 @@ Error viewColumnRepeated(std::string_view column, std::string_view view) {
                              "' in view or function '" + str(view) + "' is specified more than once.");
 }
 
+Error viewReferencesItself(std::string_view view) {
+  return sqlServer(4429, "View or function '" + str(view) +
+                             "' contains a self-reference. Views or functions cannot reference themselves directly or "
+                             "indirectly.");
+}
+
 Error viewColumnUnnamed(int position) {
   return sqlServer(4511, "Create View or Function failed because no column name was specified for column " +
                              std::to_string(position) + ".");

@@ -13,6 +13,7 @@ inline constexpr int kMaxModuleNesting = 32;
 Error moduleNestingExceeded();                                                     // 217
 Error missingFunction(std::string_view schema, std::string_view nameAsWritten);    // 4121
 Error viewColumnRepeated(std::string_view column, std::string_view view);         // 4506
+Error viewReferencesItself(std::string_view view);                                // 4429
 Error viewColumnUnnamed(int position);                                            // 4511
 Error viewColumnCount(std::string_view view, bool moreInQuery);                   // 8158, 8159
 Error tooManyArguments(std::string_view module);                                  // 8144

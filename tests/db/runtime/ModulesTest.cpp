@@ -202,6 +202,22 @@ TEST_F(FunctionsTest, FunctionsAreRefusedAsTheServerRefusesThem) {
   EXPECT_EQ(scalar("select count(*) from sys.objects where type = 'FN'"), "1");
 }
 
+TEST_F(FunctionsTest, EndlessRecursionStopsAtTheNestingLimit) {
+  prepare("create function dbo.Forever(@n int) returns int as begin return dbo.Forever(@n + 1) end");
+  EXPECT_EQ(refusal("select dbo.Forever(1)"), 217);
+  // Views cannot come to name each other: binding the new text meets the loop.
+  prepare("create table T (A int)");
+  prepare("create view VA as select A from T");
+  prepare("create view VB as select A from VA");
+  EXPECT_EQ(refusal("alter view VA as select A from VB"), 4429);
+  EXPECT_EQ(refusal("alter view VA as select A from VA"), 4429);
+  EXPECT_EQ(scalar("select count(*) from VB"), "0");
+  EXPECT_EQ(refusal("create view VStars as select * from T x, T y"), 4506);
+  prepare("create table U (B int, C int)");
+  prepare("create view VStars as select x.*, y.* from T x, U y");
+  EXPECT_EQ(connection->columnNames("VStars"), (std::vector<std::string>{"A", "B", "C"}));
+}
+
 TEST_F(FunctionsTest, ARecreatedFunctionIsUsedFromThenOn) {
   prepare("create function dbo.V() returns int as begin return 1 end");
   EXPECT_EQ(scalar("select dbo.V()"), "1");

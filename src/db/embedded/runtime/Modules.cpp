@@ -185,7 +185,17 @@ std::vector<ColumnInfo> Modules::checkView(const CreateViewStatement& view, cons
   const std::string name = view.module.name.object();
   if (std::find(view.module.options.begin(), view.module.options.end(), "SCHEMABINDING") != view.module.options.end())
     throw refusals().notSupported("views WITH SCHEMABINDING");
-  Stmt query = executor_.prepareQuery(view.query->span.textIn(text));
+  // ALTER VIEW: the new query must not come back to the view through the views it reads.
+  altering_ = view.module.action == ModuleAction::Create ? std::string() : asciiLower(name);
+  std::optional<Stmt> prepared;
+  try {
+    prepared.emplace(executor_.prepareQuery(view.query->span.textIn(text)));
+  } catch (...) {
+    altering_.clear();
+    throw;
+  }
+  altering_.clear();
+  Stmt& query = *prepared;
   const int count = query.columnCount();
 
   std::vector<std::string> names;
@@ -214,6 +224,9 @@ std::vector<ColumnInfo> Modules::checkView(const CreateViewStatement& view, cons
       }
     }
   }
+  // Several stars share out their columns unevenly: SQLite's names stand for those.
+  for (int i = static_cast<int>(names.size()); i < count; ++i) names.push_back(query.columnName(i));
+  names.resize(static_cast<size_t>(count));
   for (size_t i = 0; i < names.size(); ++i)
     for (size_t j = 0; j < i; ++j)
       if (equalsAsciiNoCase(names[i], names[j])) throw viewColumnRepeated(names[i], name);
@@ -256,7 +269,14 @@ void Modules::checkFunction(const CreateFunctionStatement& function, const std::
   });
   if (function.body.empty() || function.body.back()->kind != StatementKind::Return) throw functionWithoutFinalReturn();
   resolvedType(*function.returnType);
-  Interpreter(executor_, this).checkModule(text, function.body, declaredParameters(function.parameters));
+  creating_ = asciiLower(function.module.name.object());
+  try {
+    Interpreter(executor_, this).checkModule(text, function.body, declaredParameters(function.parameters));
+  } catch (...) {
+    creating_.clear();
+    throw;
+  }
+  creating_.clear();
 }
 
 // A procedure is compiled with deferred name resolution: a missing table waits for the run;
@@ -289,6 +309,7 @@ void Modules::checkTrigger(const CreateTriggerStatement& trigger, const std::str
 std::optional<ModuleHooks::ViewQuery> Modules::viewQuery(std::string_view name) {
   const auto object = catalog_.findObject(name);
   if (!object || object->type != "V") return std::nullopt;
+  if (!altering_.empty() && asciiLower(object->name) == altering_) throw viewReferencesItself(object->name);
   const auto tree = parsed(*object);
   const auto& view = tree->statement().as<CreateViewStatement>();
   ViewQuery query;
@@ -301,6 +322,10 @@ std::optional<ModuleHooks::ViewQuery> Modules::viewQuery(std::string_view name) 
 
 void Modules::prepareFunctions(const std::map<std::string, std::string>& functions) {
   for (const auto& [name, written] : functions) {
+    if (name == creating_) {  // a function may call itself
+      registerFunction(name);
+      continue;
+    }
     const auto object = catalog_.findObject(name);
     if (!object || object->type != "FN") {
       const size_t dot = written.rfind('.');

@@ -91,7 +91,9 @@ class Modules : public ModuleHooks {
   std::map<std::string, std::unique_ptr<FunctionSlot>> registered_;  // by SQLite function name
   std::vector<std::string> messages_;
   int depth_ = 0;
-  int functionDepth_ = 0;  // a function runs now: it may call no procedure (557)
+  int functionDepth_ = 0;
+  std::string creating_;
+  std::string altering_;  // the view being altered, which its new query may not reach  // the function being created, which its body may call  // a function runs now: it may call no procedure (557)
   // Triggers: the tables whose triggers run now (a trigger does not fire itself again, as with
   // the server's RECURSIVE_TRIGGERS OFF), the statement's target, and the `inserted` and
   // `deleted` of outer firings, put aside while an inner one runs.
