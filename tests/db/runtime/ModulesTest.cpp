@@ -88,6 +88,22 @@ TEST_F(ModulesTest, DeferredNameResolutionAcceptsMissingTablesAndProceduresButNo
   EXPECT_EQ(message("exec Caller"), "Could not find stored procedure 'Missing'.");
 }
 
+TEST_F(ModulesTest, EveryResultOfAProcedureReachesTheCallerWithTheWarningsOfCreation) {
+  const db::Results created = connection->run("create procedure Caller as exec NotYet");
+  ASSERT_EQ(created.messages().size(), 1u);
+  EXPECT_EQ(created.messages()[0].number, 2007);
+  EXPECT_EQ(created.messages()[0].text,
+            "The module 'Caller' depends on the missing object 'NotYet'. The module will still be created; however, "
+            "it cannot run successfully until the object exists.");
+  prepare("create procedure Two as begin select 1 as A; print N'میان'; select 2 as B end");
+  const db::Results results = connection->run("exec Two");
+  const auto sets = results.resultSets();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_EQ(sets[1]->columns, (std::vector<std::string>{"B"}));
+  ASSERT_EQ(results.messages().size(), 1u);
+  EXPECT_EQ(results.messages()[0].text, "میان");
+}
+
 TEST_F(ModulesTest, ProcedureCallsAreRefusedAsTheServerRefusesThem) {
   prepare("create procedure P @a int, @b int = 2, @c int = 0 output as return @a");
   EXPECT_EQ(message("exec P"), "Procedure or function 'P' expects parameter '@a', which was not supplied.");

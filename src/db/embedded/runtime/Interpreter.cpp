@@ -421,6 +421,9 @@ void Interpreter::numberRows(const UpdateStatement& s) {
 void Interpreter::handOn(const syntax::Statement& s) {
   auto rows = execute(textOf(s.span), results_ || (wantRows_ && !rows_));
   afterStatement(executor_.rowsAffected(), 0);
+  // A module created with a call of a procedure not made yet: the server's warning (2007).
+  if (modules_)
+    for (std::string& text : modules_->takeMessages()) report(Message{2007, 10, 1, 0, {}, std::move(text)});
   if (results_) {
     // A result set, and the rows a query returned or a change touched, as the server counts them.
     if (rows) {
