@@ -137,6 +137,7 @@ struct DataStatement {
 // EXEC name ... (or a batch that opens with a procedure's name).
 struct ExecProcedure {
   ObjectName procedure;
+  std::string text;  // from EXEC (or the name) to the end of the batch
 };
 
 // A statement the engine recognises but does not run yet (IF, DECLARE, ...): `what` names it

@@ -382,8 +382,12 @@ void CatalogStore::deleteObject(std::int64_t id) {
   db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_objects WHERE id = ?1")).bind(1, id).run();
 }
 
+void CatalogStore::deleteColumns(std::int64_t tableId) {
+  db_.cached(inSchema(isTemporaryId(tableId), "DELETE FROM $S__morav_columns WHERE table_id = ?1")).bind(1, tableId).run();
+}
+
 void CatalogStore::deleteTable(std::int64_t id) {
-  db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_columns WHERE table_id = ?1")).bind(1, id).run();
+  deleteColumns(id);
   db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_indexes WHERE table_id = ?1")).bind(1, id).run();
   db_.cached(inSchema(isTemporaryId(id), "DELETE FROM $S__morav_objects WHERE parent_id = ?1")).bind(1, id).run();
   deleteObject(id);

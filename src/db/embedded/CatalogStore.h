@@ -120,6 +120,7 @@ class CatalogStore {
   void insertColumn(std::int64_t tableId, const ColumnInfo& column);
   void updateColumn(std::int64_t tableId, const ColumnInfo& column);
   void deleteColumn(std::int64_t tableId, std::int64_t columnId);
+  void deleteColumns(std::int64_t tableId);  // all of a view's, when it is altered
 
   void insertIndex(std::int64_t tableId, const IndexInfo& index);
   void deleteIndex(std::int64_t tableId, std::string_view name);

@@ -9,6 +9,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/embedded/Instance.h"
+#include "db/embedded/ModuleRefusals.h"
 #include "db/embedded/Parser.h"
 
 namespace db::embedded {
@@ -54,6 +55,10 @@ std::vector<std::string> columnsNamedIn(std::string_view expression, Dialect dia
   const auto tokens = tokenize(expression, dialect);
   for (size_t i = 0; i + 1 < tokens.size(); ++i) {
     const Token& t = tokens[i];
+    if (t.isName() && i + 3 < tokens.size() && tokens[i + 1].isSymbol(".") && tokens[i + 3].isSymbol("(")) {
+      i += 2;  // dbo.F(...): a user function
+      continue;
+    }
     if (t.kind == TokenKind::QuotedName) {
       names.push_back(t.value);
     } else if (t.kind == TokenKind::Word && !tokens[i + 1].isSymbol("(") && !isReservedKeyword(t.text)) {
@@ -127,6 +132,33 @@ const char* statementWord(DataStatement::Kind kind) {
   return "ALTER TABLE";
 }
 
+// The table an INSERT, UPDATE or DELETE names as its target (lower case, its last part); an
+// alias of its FROM when it names one.
+std::string changeTarget(const std::vector<Token>& tokens, const DataStatement& s) {
+  size_t i = s.firstToken;
+  int depth = 0;
+  for (; i < s.endToken; ++i) {  // past a WITH's common table expressions
+    if (tokens[i].isSymbol("(")) ++depth;
+    if (tokens[i].isSymbol(")")) --depth;
+    if (depth == 0 && (tokens[i].isWord("insert") || tokens[i].isWord("update") || tokens[i].isWord("delete"))) break;
+  }
+  if (++i < s.endToken && tokens[i].isWord("top")) {
+    ++i;
+    if (i < s.endToken && tokens[i].isSymbol("(")) {
+      while (i < s.endToken && !tokens[i].isSymbol(")")) ++i;
+    }
+    ++i;
+    if (i < s.endToken && tokens[i].isWord("percent")) ++i;
+  }
+  if (i < s.endToken && (tokens[i].isWord("into") || tokens[i].isWord("from"))) ++i;
+  std::string name;
+  for (; i < s.endToken && tokens[i].isName(); i += 2) {
+    name = tokens[i].kind == TokenKind::QuotedName ? tokens[i].value : tokens[i].text;
+    if (i + 1 >= s.endToken || !tokens[i + 1].isSymbol(".")) break;
+  }
+  return asciiLower(name);
+}
+
 }  // namespace
 
 Executor::Executor(CatalogContext context) : ctx_(std::move(context)), refusals_(refusalsFor(ctx_.dialect)) {}
@@ -148,6 +180,10 @@ std::optional<Rows> Executor::run(std::string_view batch, const Params& params, 
         std::visit(Overloaded{
                        [&](const DataStatement& s) {
                          auto result = run(s, tokens, params, wantRows && !rows, variables);
+                         if (result && !rows) rows = std::move(result);
+                       },
+                       [&](const ExecProcedure& s) {
+                         auto result = run(s, params, wantRows && !rows);
                          if (result && !rows) rows = std::move(result);
                        },
                        [&](const auto& s) { run(s); },
@@ -213,8 +249,7 @@ void Executor::check(std::string_view batch, const VariableNames* variables) con
   const std::vector<Token> tokens = tokenize(batch, ctx_.dialect);
   for (const Statement& statement : Parser(batch, tokens, ctx_.dialect).parseBatch()) {
     refuseIfCannotRun(statement);
-    if (const auto* data = std::get_if<DataStatement>(&statement))
-      Translator(tokens, ctx_.dialect, ctx_.catalogName, variables).translate(data->firstToken, data->endToken);
+    if (const auto* data = std::get_if<DataStatement>(&statement)) translateData(tokens, *data, variables);
   }
 }
 
@@ -234,6 +269,71 @@ void Executor::setIdentityInsert(const std::string& schema, const std::string& t
   if (!current.empty() && !equalsAsciiNoCase(current, loaded->name()))
     throw refusals_.identityInsertElsewhere(ctx_.catalogName + ".dbo." + current, loaded->name());
   current = loaded->name();
+}
+
+void Executor::bind(std::string_view batch, const VariableNames* variables) {
+  const std::vector<Token> tokens = tokenize(batch, ctx_.dialect);
+  for (const Statement& statement : Parser(batch, tokens, ctx_.dialect).parseBatch()) {
+    refuseIfCannotRun(statement);
+    const auto* data = std::get_if<DataStatement>(&statement);
+    if (!data) continue;
+    const Translation translation = translateData(tokens, *data, variables);
+    try {
+      bringUpToDate(translation.names);
+      for (const std::string& view : translation.systemViews) ctx_.views.prepare(view);
+      if (hooks_ && !translation.functions.empty()) hooks_->prepareFunctions(translation.functions);
+      ctx_.db.prepare(translation.sql);
+    } catch (const SqliteFailure& failure) {
+      const Error refusal = refusalFor(failure, &translation, data->kind);
+      if (refusal.number() == 208) continue;  // resolved when it runs
+      throw refusal;
+    }
+  }
+}
+
+Stmt Executor::prepareQuery(std::string_view query) {
+  const std::vector<Token> tokens = tokenize(query, ctx_.dialect);
+  const std::vector<Statement> statements = Parser(query, tokens, ctx_.dialect).parseBatch();
+  const auto* data = statements.size() == 1 ? std::get_if<DataStatement>(&statements.front()) : nullptr;
+  if (!data || data->kind != DataStatement::Select) throw refusals_.syntaxNear(tokens.front(), SyntaxContext::Statement);
+  const Translation translation = translateData(tokens, *data, nullptr);
+  try {
+    bringUpToDate(translation.names);
+    for (const std::string& view : translation.systemViews) ctx_.views.prepare(view);
+    if (hooks_ && !translation.functions.empty()) hooks_->prepareFunctions(translation.functions);
+    return ctx_.db.prepare(translation.sql);
+  } catch (const SqliteFailure& failure) {
+    throw refusalFor(failure, &translation, DataStatement::Select);
+  }
+}
+
+Translation Executor::translateData(const std::vector<Token>& tokens, const DataStatement& s,
+                                    const VariableNames* variables) const {
+  Translator translator(tokens, ctx_.dialect, ctx_.catalogName, variables, columnKinds(tokens, s.firstToken, s.endToken));
+  translator.expandViews(viewExpander(0));
+  return translator.translate(s.firstToken, s.endToken);
+}
+
+// A view is read as a derived table of its query, translated afresh at each use: it is not
+// bound to the tables and functions it names, and uses what they are now.
+Translator::ViewExpander Executor::viewExpander(int depth) const {
+  if (!hooks_) return {};
+  return [this, depth](std::string_view name) -> std::optional<Translation> {
+    auto view = hooks_->viewQuery(name);
+    if (!view) return std::nullopt;
+    if (depth >= kMaxModuleNesting) throw moduleNestingExceeded();
+    const std::vector<Token> tokens = tokenize(view->text, ctx_.dialect);
+    Translator translator(tokens, ctx_.dialect, ctx_.catalogName, nullptr, columnKinds(tokens, 0, tokens.size() - 1));
+    translator.expandViews(viewExpander(depth + 1));
+    Translation inner = translator.translate(0, tokens.size() - 1);
+    if (!view->columns.empty()) {
+      // CREATE VIEW v (a, b) AS ...: the view's own names for its query's columns.
+      std::string names;
+      for (const std::string& column : view->columns) names += (names.empty() ? "" : ", ") + quoteName(column);
+      inner.sql = "WITH __morav_view(" + names + ") AS (" + inner.sql + ") SELECT * FROM __morav_view";
+    }
+    return inner;
+  };
 }
 
 // ---- Names ------------------------------------------------------------------------------
@@ -881,6 +981,8 @@ void Executor::run(const DropObjects& s) {
           throw refusals_.referencedTable(objectName.written);
       ctx_.data.drop(object->name);
       ctx_.catalog.deleteTable(object->id);
+    } else if (s.kind == ObjectKind::View) {
+      ctx_.catalog.deleteTable(object->id);  // its columns go with it
     } else {
       ctx_.catalog.deleteObject(object->id);
     }
@@ -947,14 +1049,24 @@ void Executor::run(const CreateModule& s) {
   const std::string name = localName(s.name);
   WriteTransaction tx(ctx_.db);
   const auto existing = ctx_.catalog.findObject(name);
+  const auto recordColumns = [&](std::int64_t id, const std::vector<ColumnInfo>& columns) {
+    for (const ColumnInfo& column : columns) ctx_.catalog.insertColumn(id, column);
+  };
   if (s.alter) {
     if (!existing || existing->type != objectKindCode(s.kind)) throw refusals_.invalidObject(s.name.written);
+    const auto columns = hooks_ ? hooks_->checkModule(s) : std::vector<ColumnInfo>{};
     ctx_.catalog.updateObjectDefinition(existing->id, s.text);
+    if (s.kind == ObjectKind::View) {
+      ctx_.catalog.deleteColumns(existing->id);
+      recordColumns(existing->id, columns);
+    }
     tx.commit();
     return;
   }
   checkNewObjectName(name);
   if (existing) throw refusals_.objectExists(name);
+  // Checked before it is recorded: a view cannot name itself.
+  const auto columns = hooks_ ? hooks_->checkModule(s) : std::vector<ColumnInfo>{};
   ObjectInfo object;
   object.name = name;
   object.type = objectKindCode(s.kind);
@@ -965,47 +1077,46 @@ void Executor::run(const CreateModule& s) {
       throw refusals_.missingTriggerTable(s.parentTable.written);
     object.parentId = parent->id;
   }
-  ctx_.catalog.insertObject(object);
+  recordColumns(ctx_.catalog.insertObject(object), columns);
   tx.commit();
 }
 
 void Executor::refuseIfCannotRun(const Statement& statement) const {
   if (const auto* unsupported = std::get_if<Unsupported>(&statement)) throw refusals_.notSupported(unsupported->what);
-  // A missing procedure is the server's run-time error (2812); one that exists the engine cannot run.
-  if (const auto* exec = std::get_if<ExecProcedure>(&statement)) {
-    const auto procedure = ctx_.catalog.findObject(localName(exec->procedure));
-    if (procedure && procedure->type == "P") throw refusals_.notSupported("running stored procedures");
-  }
 }
 
-void Executor::run(const ExecProcedure& s) {
-  const auto procedure = ctx_.catalog.findObject(localName(s.procedure));
-  if (!procedure || procedure->type != "P") throw refusals_.missingProcedure(s.procedure.written);
-  throw refusals_.notSupported("running stored procedures");
+// A missing procedure is the server's run-time error (2812).
+std::optional<Rows> Executor::run(const ExecProcedure& s, const Params& params, bool wantRows) {
+  if (!hooks_) throw refusals_.notSupported("running stored procedures");
+  return hooks_->execute(s.text, params, wantRows);
 }
 
 void Executor::run(const Unsupported& s) { throw refusals_.notSupported(s.what); }
 
 std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Token>& tokens, const Params& params,
                                   bool wantRows, const VariableNames* variables) {
-  const Translation translation =
-      Translator(tokens, ctx_.dialect, ctx_.catalogName, variables, columnKinds(tokens, s.firstToken, s.endToken))
-          .translate(s.firstToken, s.endToken);
+  const Translation translation = translateData(tokens, s, variables);
   try {
     // A change writes in the transaction that brings its tables up to date, so that no other
     // connection can mark them stale (and so empty) in between.
     std::optional<WriteTransaction> tx;
     // @@IDENTITY is what this insert gives, NULL when it gives no identity value.
     if (s.kind == DataStatement::Insert) ctx_.session.lastIdentity.reset();
+    std::vector<std::string> triggered;  // tables whose AFTER triggers this change fires
+    const auto change = s.kind == DataStatement::Insert   ? ModuleHooks::Change::Insert
+                        : s.kind == DataStatement::Update ? ModuleHooks::Change::Update
+                                                          : ModuleHooks::Change::Delete;
     if (s.kind != DataStatement::Select) {
       tx.emplace(ctx_.db);
       bringUpToDate(translation.names);
+      if (hooks_) triggered = hooks_->armTriggers(translation.names, change, changeTarget(tokens, s));
     } else if (!staleTablesAmong(translation.names).empty()) {
       WriteTransaction update(ctx_.db);
       bringUpToDate(translation.names);
       update.commit();
     }
     for (const std::string& view : translation.systemViews) ctx_.views.prepare(view);
+    if (hooks_ && !translation.functions.empty()) hooks_->prepareFunctions(translation.functions);
     Stmt stmt = ctx_.db.prepare(translation.sql);
     std::map<std::string, Affinity> numericParameters;  // an interpreted batch's numeric variables
     if (variables)
@@ -1033,6 +1144,11 @@ std::optional<Rows> Executor::run(const DataStatement& s, const std::vector<Toke
     }
     stmt.run();
     rowsAffected_ = ctx_.db.changes();
+    if (!triggered.empty()) {
+      const std::int64_t changed = rowsAffected_;
+      hooks_->fireTriggers(triggered, change);  // an error here undoes the statement
+      rowsAffected_ = changed;
+    }
     tx->commit();
     return std::nullopt;
   } catch (const SqliteFailure& failure) {

@@ -12,6 +12,7 @@
 #include "db/embedded/CatalogStore.h"
 #include "db/embedded/DataTables.h"
 #include "db/embedded/Functions.h"
+#include "db/embedded/ModuleHooks.h"
 #include "db/embedded/Refusals.h"
 #include "db/embedded/Sqlite.h"
 #include "db/embedded/SystemViews.h"
@@ -50,6 +51,19 @@ class Executor {
   SqliteDb& database() const { return ctx_.db; }
   // Refuses, without running anything, what run() would refuse before running.
   void check(std::string_view batch, const VariableNames* variables = nullptr) const;
+  // Binds the data statements of `batch` against the catalog without running them, as the
+  // server compiles a module's statement when it is created: a statement that names a missing
+  // table is left for when it runs (deferred name resolution); any other name it cannot bind
+  // refuses it (207, 4121 ...). Needs a write transaction open (stale tables are made).
+  void bind(std::string_view batch, const VariableNames* variables);
+
+  // Binds a query strictly, as a view's creation does (every table, view, column and function
+  // it names must exist), and returns it prepared, not run, for its columns. Needs a write
+  // transaction open.
+  Stmt prepareQuery(std::string_view query);
+
+  // Views, user functions, procedures and triggers are the runtime's (runtime/Modules).
+  void setModules(ModuleHooks* hooks) { hooks_ = hooks; }
 
  private:
   void run(const CreateTable& s);
@@ -62,7 +76,7 @@ class Executor {
   void run(const CreateIndex& s);
   void run(const DropIndex& s);
   void run(const CreateModule& s);
-  void run(const ExecProcedure& s);
+  std::optional<Rows> run(const ExecProcedure& s, const Params& params, bool wantRows);
   void run(const Unsupported& s);
   void refuseIfCannotRun(const Statement& statement) const;
   Translator::ColumnKinds columnKinds(const std::vector<Token>& tokens, size_t first, size_t end) const;
@@ -101,10 +115,15 @@ class Executor {
   Error refusalFor(const SqliteFailure& failure, const Translation* translation, DataStatement::Kind kind,
                    const Token* lastToken = nullptr);
   Rows readRows(Stmt& stmt);
+  // Views named in a statement become their queries, nested ones `depth` levels down.
+  Translator::ViewExpander viewExpander(int depth) const;
+  Translation translateData(const std::vector<Token>& tokens, const DataStatement& s,
+                            const VariableNames* variables) const;
 
   CatalogContext ctx_;
   const Refusals& refusals_;
   std::int64_t rowsAffected_ = 0;
+  ModuleHooks* hooks_ = nullptr;
 };
 
 }  // namespace db::embedded

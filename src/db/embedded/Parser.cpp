@@ -146,14 +146,15 @@ Statement Parser::parseStatement(bool firstInBatch) {
   if (t.isWord("update")) return parseData(DataStatement::Update);
   if (t.isWord("delete")) return parseData(DataStatement::Delete);
   if (dialect_ == Dialect::Jet) throw refusals_.notTsql(t);
+  const size_t start = pos_;
   if (t.isWord("exec") || t.isWord("execute")) {
     advance();
     if (peek().kind == TokenKind::Variable || peek().isSymbol("("))
       return parseUnsupported("EXEC with a result variable or of a text");
-    return parseExec();
+    return parseExec(start);
   }
   // A batch that opens with a name calls that procedure, as EXEC would.
-  if (firstInBatch && t.kind == TokenKind::Word && !isReservedKeyword(t.text)) return parseExec();
+  if (firstInBatch && t.kind == TokenKind::Word && !isReservedKeyword(t.text)) return parseExec(start);
   // T-SQL's control-of-flow and session statements: recognised, not run yet.
   static constexpr std::array<std::string_view, 14> kTsql = {"if",        "begin",  "declare",  "set", "print",
                                                              "while",     "return", "truncate", "use", "grant",
@@ -163,9 +164,10 @@ Statement Parser::parseStatement(bool firstInBatch) {
   fail(SyntaxContext::Statement);
 }
 
-Statement Parser::parseExec() {
-  ExecProcedure exec{parseObjectName(SyntaxContext::Statement)};
-  while (!atEnd()) advance();  // the arguments: the procedure is not run
+Statement Parser::parseExec(size_t start) {
+  ExecProcedure exec{parseObjectName(SyntaxContext::Statement), {}};
+  while (!atEnd()) advance();  // the arguments: the runtime reads them
+  exec.text = std::string(batch_.substr(tokens_[start].begin));
   return exec;
 }
 
@@ -565,6 +567,11 @@ std::string Parser::parseDefaultExpression(SyntaxContext context) {
   }
   if (t.kind == TokenKind::Word && peek(1).isSymbol("(")) {  // a function call
     advance();
+    parseParenthesized(context);
+    return textBetween(first, pos_);
+  }
+  if (t.isName() && peek(1).isSymbol(".") && peek(2).isName() && peek(3).isSymbol("(")) {  // dbo.F(...)
+    for (int k = 0; k < 3; ++k) advance();
     parseParenthesized(context);
     return textBetween(first, pos_);
   }

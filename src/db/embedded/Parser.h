@@ -38,7 +38,7 @@ class Parser {
   Statement parseDrop();
   Statement parseDropIndex();
   Statement parseData(DataStatement::Kind kind);
-  Statement parseExec();
+  Statement parseExec(size_t start);
   Statement parseUnsupported(std::string what);
 
   ColumnDef parseColumnDef(SyntaxContext context);

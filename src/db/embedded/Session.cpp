@@ -83,7 +83,11 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
   registerFunctions(*db_, functions_);
   executor_ =
       std::make_unique<Executor>(CatalogContext{*db_, *catalog_, *data_, *views_, dialect_, catalogName_, dataDir, functions_});
-  interpreter_ = std::make_unique<runtime::Interpreter>(*executor_);
+  if (dialect_ == Dialect::SqlServer) {
+    modules_ = std::make_unique<runtime::Modules>(*executor_, *db_, *catalog_);
+    executor_->setModules(modules_.get());
+  }
+  interpreter_ = std::make_unique<runtime::Interpreter>(*executor_, modules_.get());
 }
 
 Session::~Session() {
@@ -95,6 +99,8 @@ Session::~Session() {
   }
   // What refers to the handle goes first; the handle itself is kept for the next connection.
   interpreter_.reset();
+  if (executor_) executor_->setModules(nullptr);
+  modules_.reset();
   executor_.reset();
   views_.reset();
   data_.reset();

@@ -14,6 +14,7 @@
 #include "db/embedded/Sqlite.h"
 #include "db/embedded/SystemViews.h"
 #include "db/embedded/runtime/Interpreter.h"
+#include "db/embedded/runtime/Modules.h"
 
 namespace db::embedded {
 
@@ -45,6 +46,7 @@ class Session {
   std::unique_ptr<SystemViews> views_;
   FunctionContext functions_;
   std::unique_ptr<Executor> executor_;
+  std::unique_ptr<runtime::Modules> modules_;
   std::unique_ptr<runtime::Interpreter> interpreter_;
 
   // A batch with control of flow or variables goes to the interpreter, any other to the

@@ -33,6 +33,17 @@ bool isTableHint(const Token& t) {
 
 }  // namespace
 
+std::string userFunctionSqlName(std::string_view name) {
+  // Hex keeps any name (Persian letters, blanks, brackets) a plain SQLite identifier.
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out = "__morav_udf_";
+  for (unsigned char c : asciiLower(name)) {
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+  }
+  return out;
+}
+
 std::string variableParameter(std::string_view variable) {
   const bool global = variable.rfind("@@", 0) == 0;  // @@ROWCOUNT is not @ROWCOUNT
   return (global ? "__global_" : "__var_") + asciiLower(variable.substr(global ? 2 : 1));
@@ -194,9 +205,31 @@ void Translator::emit(Translation& out, std::string_view text) {
 Translation Translator::translate(size_t first, size_t end) {
   Translation out;
   limit_.clear();
+  functionsCalled_.clear();
   emitRange(first, end, out, true);
   if (!limit_.empty()) emit(out, "LIMIT " + limit_);
+  out.functions.insert(functionsCalled_.begin(), functionsCalled_.end());
   return out;
+}
+
+// Whether the name at `name` stands where a table does: after FROM or JOIN, or after a comma
+// of a FROM list.
+bool Translator::isTablePosition(size_t name) const {
+  if (name == 0) return false;
+  const Token& before = tokens_[name - 1];
+  if (before.isWord("from") || before.isWord("join")) return true;
+  if (!before.isSymbol(",")) return false;
+  int depth = 0;
+  for (size_t k = name - 1; k-- > 0;) {
+    const Token& t = tokens_[k];
+    if (t.isSymbol(")")) ++depth;
+    if (t.isSymbol("(") && depth-- == 0) return false;
+    if (depth != 0 || t.kind != TokenKind::Word) continue;
+    if (t.isWord("from")) return true;
+    for (std::string_view clause : {"select", "where", "set", "on", "by", "having", "values", "into"})
+      if (t.isWord(clause)) return false;
+  }
+  return false;
 }
 
 size_t Translator::matchingParen(size_t open, size_t end) const {
@@ -388,6 +421,26 @@ size_t Translator::emitName(size_t i, size_t end, Translation& out) {
     out.systemViews.insert(*view);
     emit(out, "temp." + quoteName(*view));
     return j;
+  }
+  // dbo.F(...): T-SQL calls a user's scalar function by its schema and name; INSERT INTO
+  // dbo.T(...) names a table's columns.
+  const bool afterInsert = i > 0 && (tokens_[i - 1].isWord("into") || tokens_[i - 1].isWord("insert"));
+  if (parts.size() > 1 && j < end && tokens_[j].isSymbol("(") && !afterInsert) {
+    functionsCalled_[asciiLower(keptValues.back())] = written();
+    emit(out, userFunctionSqlName(keptValues.back()));
+    return j;
+  }
+  if (viewExpander_ && kept.size() == 1 && isTablePosition(i)) {
+    if (auto view = viewExpander_(keptValues.back())) {
+      out.names.insert(view->names.begin(), view->names.end());
+      out.systemViews.insert(view->systemViews.begin(), view->systemViews.end());
+      out.written.insert(view->written.begin(), view->written.end());
+      functionsCalled_.insert(view->functions.begin(), view->functions.end());
+      const bool aliased = j < end && (tokens_[j].isWord("as") || tokens_[j].kind == TokenKind::QuotedName ||
+                                       (tokens_[j].kind == TokenKind::Word && !isReservedKeyword(tokens_[j].text)));
+      emit(out, "(" + view->sql + ")" + (aliased ? "" : " AS " + quoteName(keptValues.back())));
+      return j;
+    }
   }
   std::string sql;
   for (size_t k = 0; k < kept.size(); ++k) {

@@ -25,7 +25,11 @@ struct Translation {
   std::set<std::string> systemViews;           // catalog views it reads (see SystemViews)
   std::set<std::string> names;                 // every name it mentions, lower case (tables to bring up to date)
   std::map<std::string, std::string> written;  // lower-case name -> the name as the statement wrote it
+  std::map<std::string, std::string> functions;  // user functions called: lower-case name -> as written
 };
+
+// The SQLite function a call of the user function `name` becomes (see runtime/Modules).
+std::string userFunctionSqlName(std::string_view name);
 
 // Rewrites T-SQL's SELECT / INSERT / UPDATE / DELETE into SQLite's SQL, token by token:
 // [names] and "names" become SQLite quoted names, the "dbo." schema and a database prefix are
@@ -54,6 +58,11 @@ class Translator {
              const VariableNames* variables = nullptr, ColumnKinds columnKinds = {});
 
   Translation translate(size_t first, size_t end);
+
+  // A view named where a table may stand becomes its query, translated by `expander`
+  // (nullopt: the name is no view).
+  using ViewExpander = std::function<std::optional<Translation>(std::string_view name)>;
+  void expandViews(ViewExpander expander) { viewExpander_ = std::move(expander); }
 
  private:
   void emitRange(size_t first, size_t end, Translation& out, bool statementLevel);
@@ -84,6 +93,9 @@ class Translator {
   const VariableNames* variables_;
   ColumnKinds columnKinds_;
   std::string limit_;  // from TOP n
+  ViewExpander viewExpander_;
+  std::map<std::string, std::string> functionsCalled_;
+  bool isTablePosition(size_t name) const;
 };
 
 // Translates one expression (a DEFAULT or a computed column) for use in SQLite's DDL; nullopt

@@ -5,6 +5,7 @@
 
 #include "db/Text.h"
 #include "db/embedded/Refusals.h"
+#include "db/embedded/runtime/Modules.h"
 #include "db/embedded/runtime/RuntimeRefusals.h"
 #include "db/embedded/syntax/Parser.h"
 #include "db/embedded/syntax/Tokenizer.h"
@@ -16,17 +17,18 @@ namespace {
 using namespace syntax;
 
 // How a variable's value is bound to the statements that read it.
-Affinity affinityOfDeclared(const VariableDeclaration& v) {
-  if (!v.type) return Affinity::Text;
+Affinity affinityOfType(const TypeName& typeName) {
   TypeRef ref;
-  ref.name = v.type->name.object();
-  ref.args = v.type->arguments;
-  ref.written = v.type->text;
+  ref.name = typeName.name.object();
+  ref.args = typeName.arguments;
+  ref.written = typeName.text;
   TypeProblem problem{};
   const auto type = resolveType(ref, Dialect::SqlServer, problem);
   if (!type) throw refusalsFor(Dialect::SqlServer).unknownType(1, ref.name);
   return type->affinity;
 }
+
+Affinity affinityOfDeclared(const VariableDeclaration& v) { return v.type ? affinityOfType(*v.type) : Affinity::Text; }
 
 // The globals the interpreter keeps for its batch, as the server does for its session.
 constexpr std::array<std::string_view, 4> kSessionGlobals = {"@@rowcount", "@@error", "@@trancount",
@@ -63,8 +65,9 @@ const Expression* numberingStep(const SetClause& clause) {
 
 }  // namespace
 
-Interpreter::Interpreter(Executor& executor)
+Interpreter::Interpreter(Executor& executor, Modules* modules)
     : executor_(executor),
+      modules_(modules),
       transactions_(executor.database()),
       errorFunctions_(executor.database(), [this] { return transactions_.state(); }) {}
 
@@ -78,10 +81,10 @@ bool Interpreter::isNeededFor(std::string_view batch) {
     return false;  // the executor words the refusal
   }
   // Reserved words that only procedural statements use (and sp_executesql, which runs a text).
-  static constexpr std::array<std::string_view, 20> kProcedural = {
+  static constexpr std::array<std::string_view, 22> kProcedural = {
       "if",       "while",    "declare", "print", "return",     "begin",      "continue",
       "break",    "commit",   "rollback", "save", "tran",       "transaction", "raiserror",
-      "throw",    "open",     "fetch",   "close", "deallocate", "sp_executesql"};
+      "throw",    "open",     "fetch",   "close", "deallocate", "sp_executesql", "exec", "execute"};
   for (size_t i = 0; i < tokens.size(); ++i) {
     const Token& t = tokens[i];
     if (t.kind == TokenKind::Variable && (t.text.rfind("@@", 0) != 0 || isSessionGlobal(t.text))) return true;
@@ -168,7 +171,7 @@ void Interpreter::check(const syntax::StatementList& statements) {
 
 void Interpreter::check(const syntax::Statement& s) {
   const auto checkValue = [&](const Expression* e) {
-    if (e) executor_.check("select " + textOf(e->span), &declared_);
+    if (e) checkText("select " + textOf(e->span));
   };
   switch (s.kind) {
     case StatementKind::Declare:
@@ -198,7 +201,9 @@ void Interpreter::check(const syntax::Statement& s) {
     case StatementKind::Block: check(s.as<BlockStatement>().statements); return;
     case StatementKind::Print: checkValue(s.as<PrintStatement>().value.get()); return;
     case StatementKind::Return:
-      if (s.as<ReturnStatement>().value) throw refusalsFor(Dialect::SqlServer).notSupported("RETURN with a value in a batch");
+      if (s.as<ReturnStatement>().value && !inModule_)
+        throw refusalsFor(Dialect::SqlServer).notSupported("RETURN with a value in a batch");
+      checkValue(s.as<ReturnStatement>().value.get());
       return;
     case StatementKind::Break:
     case StatementKind::Continue:
@@ -214,7 +219,7 @@ void Interpreter::check(const syntax::Statement& s) {
         }
         if (std::any_of(select.items.begin(), select.items.end(),
                         [](const SelectItem& i) { return i.kind == SelectItemKind::Assignment; })) {
-          executor_.check(withoutAssignments(batch_, select, s.span), &declared_);
+          checkText(withoutAssignments(batch_, select, s.span));
           return;
         }
       }
@@ -245,15 +250,34 @@ void Interpreter::check(const syntax::Statement& s) {
     case StatementKind::CloseCursor:
     case StatementKind::DeallocateCursor:
     case StatementKind::ExecuteString: checkProcedural(s); return;
-    case StatementKind::Execute:
+    case StatementKind::Execute: {
       if (runsText(s.as<ExecuteStatement>())) {
         checkProcedural(s);
         return;
       }
-      break;
+      const auto& exec = s.as<ExecuteStatement>();
+      if (!exec.returnVariable.empty() && !declared_.count(asciiLower(exec.returnVariable)))
+        throw refusalsFor(Dialect::SqlServer).undeclaredVariable(exec.returnVariable);
+      for (const ExecuteArgument& argument : exec.arguments) {
+        if (!argument.value || argument.value->kind != ExpressionKind::Variable) continue;
+        const auto& name = argument.value->as<VariableRef>().name;
+        if (!argument.value->as<VariableRef>().isGlobal() && !declared_.count(asciiLower(name)))
+          throw refusalsFor(Dialect::SqlServer).undeclaredVariable(name);
+      }
+      if (!modules_) break;
+      return;
+    }
     default: break;
   }
-  executor_.check(textOf(s.span), &declared_);
+  checkText(textOf(s.span));
+}
+
+void Interpreter::checkText(const std::string& text) {
+  if (binding_) {
+    executor_.bind(text, &declared_);
+  } else {
+    executor_.check(text, &declared_);
+  }
 }
 
 // ---- Running -----------------------------------------------------------------------------
@@ -292,7 +316,20 @@ Interpreter::Flow Interpreter::runStatement(const syntax::Statement& s) {
       case StatementKind::Block: return runList(s.as<BlockStatement>().statements);
       case StatementKind::Break: return Flow::Break;
       case StatementKind::Continue: return Flow::Continue;
-      case StatementKind::Return: return Flow::Return;
+      case StatementKind::Return:
+        if (const auto& value = s.as<ReturnStatement>().value) {
+          const std::string text = textOf(value->span);
+          returned_ = evaluate(returnType_.empty() ? text : "CAST((" + text + ") AS " + returnType_ + ")");
+        }
+        return Flow::Return;
+      case StatementKind::Execute:
+        if (modules_) {
+          auto rows = modules_->execute(*this, s.as<ExecuteStatement>(), !results_ && wantRows_ && !rows_);
+          if (rows && !rows_) rows_ = std::move(rows);
+          return Flow::Next;
+        }
+        handOn(s);
+        return Flow::Next;
       case StatementKind::Select: {
         const auto& query = *s.as<SelectStatement>().query;
         if (query.body->kind == QueryExpressionKind::Select) {
@@ -384,6 +421,9 @@ void Interpreter::numberRows(const UpdateStatement& s) {
 void Interpreter::handOn(const syntax::Statement& s) {
   auto rows = execute(textOf(s.span), results_ || (wantRows_ && !rows_));
   afterStatement(executor_.rowsAffected(), 0);
+  // A module created with a call of a procedure not made yet: the server's warning (2007).
+  if (modules_)
+    for (std::string& text : modules_->takeMessages()) report(Message{2007, 10, 1, 0, {}, std::move(text)});
   if (results_) {
     // A result set, and the rows a query returned or a change touched, as the server counts them.
     if (rows) {
@@ -415,6 +455,66 @@ std::optional<std::string> Interpreter::valueOf(const Expression& expression) {
   const auto rows = execute("select " + textOf(expression.span), true);
   if (!rows || rows->values.empty() || rows->values.front().empty()) return std::nullopt;
   return rows->values.front().front();
+}
+
+// ---- Modules -----------------------------------------------------------------------------
+
+void Interpreter::bindParameters(const std::vector<Parameter>& parameters) {
+  for (const Parameter& p : parameters) {
+    const std::string name = asciiLower(p.name);
+    declared_[name] = p.type ? affinityOfType(*p.type) : Affinity::Text;
+    variables_[name] = {p.type ? p.type->text : std::string(), p.value};
+  }
+}
+
+void Interpreter::checkModule(std::string_view text, const StatementList& body, const std::vector<Parameter>& parameters) {
+  batch_ = text;
+  inModule_ = true;
+  binding_ = true;
+  resetVariables();
+  bindParameters(parameters);
+  check(body);
+}
+
+Interpreter::Outcome Interpreter::runModule(std::string_view text, const StatementList& body,
+                                            const std::vector<Parameter>& parameters, bool wantRows,
+                                            const std::string& returnType, Results* results) {
+  batch_ = text;
+  inModule_ = true;
+  wantRows_ = wantRows;
+  results_ = results;
+  returnType_ = returnType;
+  rows_.reset();
+  returned_.reset();
+  firstError_.reset();
+  resetVariables();
+  bindParameters(parameters);
+  // Checked when it was created; what changed since (a missing table, a dropped column) is
+  // refused by the statement that meets it.
+  try {
+    runList(body);
+  } catch (const BatchEnded&) {
+    // reported where it arose
+  } catch (const Error& e) {
+    if (!firstError_) firstError_ = e;
+  }
+  cursors_.endBatch();
+  if (firstError_) throw *firstError_;
+  Outcome outcome;
+  outcome.returned = std::move(returned_);
+  outcome.rows = std::move(rows_);
+  for (const auto& [name, v] : variables_) outcome.values[name] = v.value;
+  return outcome;
+}
+
+std::optional<std::string> Interpreter::evaluate(const std::string& expression) {
+  const auto rows = execute("select " + expression, true);
+  if (!rows || rows->values.empty() || rows->values.front().empty()) return std::nullopt;
+  return rows->values.front().front();
+}
+
+void Interpreter::assignValue(const std::string& name, std::optional<std::string> value) {
+  variable(name).value = std::move(value);
 }
 
 std::string Interpreter::textOf(const SourceSpan& span) const { return std::string(span.textIn(batch_)); }

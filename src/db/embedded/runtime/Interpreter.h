@@ -31,9 +31,11 @@ namespace db::embedded::runtime {
 // The connection's procedural state lives here too, across its batches: its transaction
 // (Transactions), its cursors, SET NOCOUNT and XACT_ABORT. TRY ... CATCH, RAISERROR, THROW,
 // PRINT, transactions, cursors and dynamic SQL are in ProceduralStatements.cpp.
+class Modules;
+
 class Interpreter {
  public:
-  explicit Interpreter(Executor& executor);
+  explicit Interpreter(Executor& executor, Modules* modules = nullptr);
   ~Interpreter();
 
   // Whether a batch needs the interpreter rather than the executor alone: it declares or reads
@@ -50,6 +52,32 @@ class Interpreter {
 
   // The connection's transaction (EXEC compares @@TRANCOUNT before and after a module: 266).
   Transactions& transactions() { return transactions_; }
+
+  // A module's frame (a procedure's, a function's, a trigger's): its parameters are its first
+  // variables; `text` is the module's text, which the statements' spans index.
+  struct Parameter {
+    std::string name;  // @p
+    const syntax::TypeName* type = nullptr;
+    std::optional<std::string> value;
+  };
+  struct Outcome {
+    std::optional<std::string> returned;  // RETURN's value, converted to `returnType`
+    std::optional<Rows> rows;             // the first result set, when no Results take them
+    std::map<std::string, std::optional<std::string>> values;  // the variables at the end, by lower-case name
+  };
+  // Checks a module's statements as its creation compiles them: variables (137), and every
+  // statement bound with deferred name resolution (Executor::bind).
+  void checkModule(std::string_view text, const syntax::StatementList& body, const std::vector<Parameter>& parameters);
+  // `results`, when given, takes what the module returns (its caller's).
+  Outcome runModule(std::string_view text, const syntax::StatementList& body, const std::vector<Parameter>& parameters,
+                    bool wantRows, const std::string& returnType, Results* results = nullptr);
+  Results* results() const { return results_; }
+
+  // The value of an expression written in T-SQL, with this frame's variables.
+  std::optional<std::string> evaluate(const std::string& expression);
+  std::string textOf(const syntax::SourceSpan& span) const;
+  // Assigns a variable of this frame (an OUTPUT argument, EXEC @rc = ...).
+  void assignValue(const std::string& name, std::optional<std::string> value);
 
  private:
   enum class Flow { Next, Break, Continue, Return };
@@ -118,11 +146,17 @@ class Interpreter {
   std::optional<Rows> execute(const std::string& text, bool wantRows);
   bool isTrue(const syntax::Expression& condition);
   std::optional<std::string> valueOf(const syntax::Expression& expression);
-  std::string textOf(const syntax::SourceSpan& span) const;
+  void checkText(const std::string& text);
+  void bindParameters(const std::vector<Parameter>& parameters);
   Variable& variable(const std::string& name);
   void assign(const std::string& name, const std::string& op, const syntax::Expression& value);
 
   Executor& executor_;
+  Modules* modules_;
+  bool binding_ = false;    // checking a module being created: names are bound too
+  bool inModule_ = false;   // RETURN may carry a value
+  std::string returnType_;  // what RETURN's value becomes
+  std::optional<std::string> returned_;
   Transactions transactions_;
   ErrorFunctions errorFunctions_;
   Cursors cursors_;
