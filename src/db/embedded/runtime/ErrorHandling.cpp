@@ -157,8 +157,8 @@ std::string formatRaised(std::string_view format, const std::vector<std::optiona
       } else {
         const auto u = static_cast<std::uint32_t>(n);
         char buffer[32];
-        const char* spec = type == 'u' ? "%u" : type == 'o' ? "%o" : type == 'x' ? "%x" : "%X";
-        std::snprintf(buffer, sizeof buffer, spec, u);
+        const char* conversion = type == 'u' ? "%u" : type == 'o' ? "%o" : type == 'x' ? "%x" : "%X";
+        std::snprintf(buffer, sizeof buffer, conversion, u);
         text = buffer;
         if (hash && u != 0 && type != 'u') text = (type == 'o' ? "0" : type == 'x' ? "0x" : "0X") + text;
       }
