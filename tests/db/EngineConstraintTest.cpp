@@ -219,3 +219,28 @@ TEST_F(EngineConstraintTest, IdentityValuesAndIdentityInsert) {
 }
 
 }  // namespace
+
+namespace {
+
+// Found by the fuzzer: a connection whose #tables could not be dropped at close freed its
+// SQLite handle before the interpreter that unregisters its functions on it (a use after free
+// that the address sanitizer reports). Closing must release in order, and the next connection
+// must work.
+using EngineClose = testsupport::EngineFixture;
+
+TEST_F(EngineClose, AConnectionClosesCleanlyWhateverItsTemporaryTablesWentThrough) {
+  for (const char* statement : {"create table P_MAnbar( F money)", "ALTER TABLE P_MAnbar ADD JK money",
+                                "create table #_MAnbar( A int)", "ALTER TABLE #_MAnbar ADD [To] nvarchar(200)",
+                                "ALTER TABLE #_MAnbar ADD JK money", "drop table #_MAnbar", "create table #_MAnbar( B int)"}) {
+    try {
+      connection->execute(statement);
+    } catch (const db::Error&) {
+    }
+  }
+  connection->close();
+  connection->open(connectionStringFor(kCatalog));
+  EXPECT_EQ(connection->columnNames("P_MAnbar").size(), 2u);
+  EXPECT_TRUE(connection->columnNames("#_MAnbar").empty());
+}
+
+}  // namespace

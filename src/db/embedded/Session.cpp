@@ -92,12 +92,13 @@ Session::Session(const std::filesystem::path& dataDir, const std::string& connec
 
 Session::~Session() {
   // The connection's #tables go with it; the handle is kept for the next connection.
+  bool keepHandle = true;
   try {
     for (const std::string& table : catalog_->dropTemporaryTables()) data_->drop(table);
   } catch (const std::exception&) {
-    db_.reset();  // a handle that may still hold them is not kept for another connection
+    keepHandle = false;  // a handle that may still hold them is not kept for another connection
   }
-  // What refers to the handle goes first; the handle itself is kept for the next connection.
+  // What refers to the handle goes first (the interpreter unregisters its functions on it).
   interpreter_.reset();
   if (executor_) executor_->setModules(nullptr);
   modules_.reset();
@@ -105,7 +106,7 @@ Session::~Session() {
   views_.reset();
   data_.reset();
   catalog_.reset();
-  handlePool::keep(file_, fileIdentity_, std::move(db_));
+  if (keepHandle) handlePool::keep(file_, fileIdentity_, std::move(db_));
 }
 
 template <typename F>
