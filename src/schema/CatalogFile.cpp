@@ -15,13 +15,10 @@ class Parser {
   explicit Parser(std::string_view fileName) : fileName_(fileName) {}
 
   std::vector<CatalogEntry> parse(std::string_view text) {
-    size_t pos = 0;
-    while (pos <= text.size()) {
-      const size_t end = std::min(text.find('\n', pos), text.size());
+    forEachTrimmedLine(text, [this](std::string_view line) {
       ++line_;
-      directive(db::trimBlanks(text.substr(pos, end - pos)));
-      pos = end + 1;
-    }
+      directive(line);
+    });
     finish();
     return std::move(entries_);
   }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "db/Text.h"
 #include "schema/CatalogEntry.h"
 
 namespace schema {
@@ -54,5 +56,17 @@ std::vector<CatalogEntry> parseCatalog(std::string_view text, std::string_view f
 // close `field`, with {CR} made a carriage return (a line of a file cannot hold one). nullopt
 // when `field` is not a non-empty text in double quotes.
 std::optional<std::string> quotedText(std::string_view field);
+
+// Calls `line` with each line of a data file, its blanks trimmed, in order (the last line too,
+// whether or not a line feed ends it): the line reader of every data-file parser.
+template <typename F>
+void forEachTrimmedLine(std::string_view text, F&& line) {
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    const size_t end = std::min(text.find('\n', pos), text.size());
+    line(db::trimBlanks(text.substr(pos, end - pos)));
+    pos = end + 1;
+  }
+}
 
 }  // namespace schema
